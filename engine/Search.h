@@ -1,0 +1,40 @@
+// The computer's searches: six mid-game variants over the evaluation terms, and two endgame solvers.
+//
+// All values are seen from Black's side. Moves are tried in the order of the list of empty squares, each
+// child receiving ChildList of its parent's list; each node gets only its parent's best value so far as its
+// bound (a one-sided cut), and ties keep the earlier move.
+#pragma once
+
+#include "Board.h"
+
+// Plies at which the mid-game search scores a position by its leaf value; set by the computer player to the
+// thinking level's node depth before it searches, at least 1.
+extern int NodeDepthLimit;
+
+// Mid-game searches: the value of `board` with `colour` to move at `depth` plies from the root (the root's
+// children are at depth 1), `passed` telling that the other side has just passed, `bound` the parent's best.
+int SearchDiscs(const TBoard& board, const TSquareList& list, int colour, bool passed, int depth, int bound);
+int SearchFewestDiscs(const TBoard& board, const TSquareList& list, int colour, bool passed, int depth, int bound);
+int SearchMobility(const TBoard& board, const TSquareList& list, int colour, bool passed, int depth, int bound);
+int SearchMobilityEdges(
+    const TBoard& board, const TSquareList& list, int colour, bool passed, int depth, int bound);
+int SearchWeighted(const TBoard& board, const TSquareList& list, int colour, bool passed, int depth, int bound);
+int SearchGraded(const TBoard& board, const TSquareList& list, int colour, bool passed, int depth, int bound);
+
+// What a long solve needs of its caller: whether the user asked it to stop, and a chance to let the window
+// handle its pending messages (at every node with exactly 12 empty squares).
+class ISolverHost {
+public:
+    virtual ~ISolverHost() = default;
+    virtual bool StopRequested() = 0;
+    virtual void ProcessMessages() = 0;
+};
+
+// The final disc difference under best play of both sides. Returns at once (with a value nobody uses) as soon
+// as the host reports a stop.
+int SolveExact(const TBoard& board, const TSquareList& list, int colour, bool passed, int bound, ISolverHost& host);
+
+// Like SolveExact, but every node stops at the first move that wins for its side: the sign of the value is
+// exact, a winning value is the first win found rather than the largest.
+int SolveWinLoss(
+    const TBoard& board, const TSquareList& list, int colour, bool passed, int bound, ISolverHost& host);

@@ -1,0 +1,60 @@
+// The state of the game in progress. There is one game per run; the game flow owns it, the computer player
+// and the windows read it.
+#pragma once
+
+#include "engine/Board.h"
+#include "engine/BookCursor.h"
+#include "engine/Levels.h"
+
+#include <array>
+#include <cstdint>
+
+// One position of the game: the move that led to it (0 after a pass), the number of moves of the side to
+// move, and the board with two bits per square (cell + 1), column a in the top bits of each row's word.
+struct THistoryRecord {
+    std::uint16_t Move = 0;
+    std::uint16_t Mobility = 0;
+    std::array<std::uint16_t, 8> Rows {};
+    friend bool operator==(const THistoryRecord&, const THistoryRecord&) = default;
+};
+
+constexpr int HistoryCapacity = 120;
+
+struct TGameState {
+    TBoard GameBoard = InitialBoard();
+    TBoard ViewBoard = InitialBoard();
+    std::int32_t SideToMove = Black;
+    std::array<THistoryRecord, HistoryCapacity> History {};
+    // The one Move field after the last record: where the move played from record 119 is written.
+    std::uint16_t MoveAfterHistory = 0;
+    std::int32_t HistoryTop = -1;
+    std::int32_t EmptyCount = 60;
+    std::int32_t LegalMoveCount = 0;
+    bool InputEnabled = true;
+    bool Busy = false;
+    bool StopRequested = false;
+    std::int16_t TimerTicks = 0;
+    bool DebugMode = false;
+    TFlipCounts FlipCounts {};
+    TBookCursors BookCursor;
+    TLevelTable LevelTable = BuiltInLevelTable();
+};
+
+// The game in progress.
+extern TGameState Game;
+
+// Everything back to the state at program start (the built-in level table, debug mode off).
+void ResetGameState();
+
+// The Move field of record `index`, 0 to 120; index 120 is the field after the last record.
+std::uint16_t& MoveField(int index);
+
+// Packs a board into the Rows words of a history record.
+std::array<std::uint16_t, 8> PackRows(const TBoard& board);
+
+// Writes the playing squares of `rows` into `board`; the border is left alone.
+void UnpackRows(const std::array<std::uint16_t, 8>& rows, TBoard& board);
+
+// The rule operations on GameBoard.
+bool IsLegalMove(int x, int y, int colour);
+bool CountFlips(int x, int y, int colour);
