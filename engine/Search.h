@@ -7,6 +7,8 @@
 
 #include "Board.h"
 
+#include <cstdint>
+
 // Plies at which the mid-game search scores a position by its leaf value; set by the computer player to the
 // thinking level's node depth before it searches, at least 1.
 extern int NodeDepthLimit;
@@ -38,3 +40,19 @@ int SolveExact(const TBoard& board, const TSquareList& list, int colour, bool pa
 // exact, a winning value is the first win found rather than the largest.
 int SolveWinLoss(
     const TBoard& board, const TSquareList& list, int colour, bool passed, int bound, ISolverHost& host);
+
+// The six variants, for callers that choose one at run time (the computer player, the benchmark).
+enum class TSearchVariant { Discs, FewestDiscs, Mobility, MobilityEdges, Weighted, Graded };
+
+// The named mid-game search of `variant`.
+int Search(TSearchVariant variant, const TBoard& board, const TSquareList& list, int colour, bool passed, int depth,
+    int bound);
+
+// The same searches and solves, adding the number of nodes visited to `nodes` (for the benchmark); values and
+// order are exactly those of the plain calls.
+int SearchCountingNodes(TSearchVariant variant, const TBoard& board, const TSquareList& list, int colour,
+    bool passed, int depth, int bound, std::uint64_t& nodes);
+int SolveExactCountingNodes(const TBoard& board, const TSquareList& list, int colour, bool passed, int bound,
+    ISolverHost& host, std::uint64_t& nodes);
+int SolveWinLossCountingNodes(const TBoard& board, const TSquareList& list, int colour, bool passed, int bound,
+    ISolverHost& host, std::uint64_t& nodes);
