@@ -1,9 +1,9 @@
 // The board and the rules of Reversi.
 //
 // A position is a 10 by 10 array whose outer ring holds a border value, so that every scan along a line stops
-// by itself without a bounds test. Moves are never undone: playing a move writes a complete new board. The list
-// of empty squares travels with a position; its order (row by row from a1, as changed by ChildList) is the order
-// in which every search tries its moves.
+// by itself without a bounds test. Moves are never undone: playing a move writes a complete new board. The
+// list of empty squares travels with a position; its order (row by row from a1, as changed by ChildList) is
+// the order in which every search tries its moves.
 #pragma once
 
 #include <array>
@@ -37,21 +37,28 @@ struct TDirection {
 };
 
 // The eight steps in the order every scan and every disc animation follows.
-inline constexpr std::array<TDirection, 8> Directions { {
-    { -1, -1 }, { 0, -1 }, { 1, -1 }, { -1, 0 }, { 1, 0 }, { -1, 1 }, { 0, 1 }, { 1, 1 } } };
+inline constexpr std::array<TDirection, 8> Directions { { { -1, -1 }, { 0, -1 }, { 1, -1 }, { -1, 0 },
+    { 1, 0 }, { -1, 1 }, { 0, 1 }, { 1, 1 } } };
 
 // Discs turned per direction, in the order of Directions.
 using TFlipCounts = std::array<std::int16_t, 8>;
 
-constexpr int SquareIndex(int x, int y) { return y * 10 + x; }
-constexpr int MoveCode(int x, int y) { return 10 * x + y; }
-constexpr TSquare SquareOfMoveCode(int code)
-{
+constexpr int SquareIndex(int x, int y) {
+    return y * 10 + x;
+}
+constexpr int MoveCode(int x, int y) {
+    return 10 * x + y;
+}
+constexpr TSquare SquareOfMoveCode(int code) {
     return { static_cast<std::int16_t>(code / 10), static_cast<std::int16_t>(code % 10) };
 }
 
-inline std::int16_t& Cell(TBoard& board, int x, int y) { return board[SquareIndex(x, y)]; }
-inline std::int16_t Cell(const TBoard& board, int x, int y) { return board[SquareIndex(x, y)]; }
+inline std::int16_t& Cell(TBoard& board, int x, int y) {
+    return board[SquareIndex(x, y)];
+}
+inline std::int16_t Cell(const TBoard& board, int x, int y) {
+    return board[SquareIndex(x, y)];
+}
 
 // "Black" or "White".
 const char* ColourName(int colour);
@@ -69,7 +76,8 @@ TBoard InitialBoard();
 // of opposing discs ends at a disc of `colour`.
 int FlipsInDirection(const TBoard& board, int x, int y, int colour, int direction);
 
-// True when a disc of `colour` at (x, y) would turn at least one disc. The cell (x, y) itself is not examined.
+// True when a disc of `colour` at (x, y) would turn at least one disc. The cell (x, y) itself is not
+// examined.
 bool CanFlip(const TBoard& board, int x, int y, int colour);
 
 // Plays `colour` at (x, y) from `source` into `target` and returns true; when the move turns nothing, returns
@@ -94,6 +102,6 @@ TSquareList ChildList(const TSquareList& list, int k);
 // True when (x, y) is empty on `board` and a disc of `colour` there would turn something.
 bool IsLegalMoveOn(const TBoard& board, int x, int y, int colour);
 
-// When (x, y) is empty on `board`: fills `counts` with the discs each direction turns and returns true when any
-// direction turns a disc. When (x, y) is occupied: returns false and leaves `counts` as it was.
+// When (x, y) is empty on `board`: fills `counts` with the discs each direction turns and returns true when
+// any direction turns a disc. When (x, y) is occupied: returns false and leaves `counts` as it was.
 bool CountFlipsOn(const TBoard& board, int x, int y, int colour, TFlipCounts& counts);

@@ -7,4 +7,6 @@ struct TBookCursors {
 };
 
 // Both cursors back to the first line of their ranges.
-inline void ResetBookCursors(TBookCursors& cursors) { cursors = TBookCursors {}; }
+inline void ResetBookCursors(TBookCursors& cursors) {
+    cursors = TBookCursors {};
+}

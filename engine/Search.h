@@ -16,11 +16,14 @@ extern int NodeDepthLimit;
 // Mid-game searches: the value of `board` with `colour` to move at `depth` plies from the root (the root's
 // children are at depth 1), `passed` telling that the other side has just passed, `bound` the parent's best.
 int SearchDiscs(const TBoard& board, const TSquareList& list, int colour, bool passed, int depth, int bound);
-int SearchFewestDiscs(const TBoard& board, const TSquareList& list, int colour, bool passed, int depth, int bound);
-int SearchMobility(const TBoard& board, const TSquareList& list, int colour, bool passed, int depth, int bound);
+int SearchFewestDiscs(
+    const TBoard& board, const TSquareList& list, int colour, bool passed, int depth, int bound);
+int SearchMobility(
+    const TBoard& board, const TSquareList& list, int colour, bool passed, int depth, int bound);
 int SearchMobilityEdges(
     const TBoard& board, const TSquareList& list, int colour, bool passed, int depth, int bound);
-int SearchWeighted(const TBoard& board, const TSquareList& list, int colour, bool passed, int depth, int bound);
+int SearchWeighted(
+    const TBoard& board, const TSquareList& list, int colour, bool passed, int depth, int bound);
 int SearchGraded(const TBoard& board, const TSquareList& list, int colour, bool passed, int depth, int bound);
 
 // What a long solve needs of its caller: whether the user asked it to stop, and a chance to let the window
@@ -34,7 +37,8 @@ public:
 
 // The final disc difference under best play of both sides. Returns at once (with a value nobody uses) as soon
 // as the host reports a stop.
-int SolveExact(const TBoard& board, const TSquareList& list, int colour, bool passed, int bound, ISolverHost& host);
+int SolveExact(
+    const TBoard& board, const TSquareList& list, int colour, bool passed, int bound, ISolverHost& host);
 
 // Like SolveExact, but every node stops at the first move that wins for its side: the sign of the value is
 // exact, a winning value is the first win found rather than the largest.
@@ -45,8 +49,8 @@ int SolveWinLoss(
 enum class TSearchVariant { Discs, FewestDiscs, Mobility, MobilityEdges, Weighted, Graded };
 
 // The named mid-game search of `variant`.
-int Search(TSearchVariant variant, const TBoard& board, const TSquareList& list, int colour, bool passed, int depth,
-    int bound);
+int Search(TSearchVariant variant, const TBoard& board, const TSquareList& list, int colour, bool passed,
+    int depth, int bound);
 
 // The same searches and solves, adding the number of nodes visited to `nodes` (for the benchmark); values and
 // order are exactly those of the plain calls.
@@ -54,5 +58,5 @@ int SearchCountingNodes(TSearchVariant variant, const TBoard& board, const TSqua
     bool passed, int depth, int bound, std::uint64_t& nodes);
 int SolveExactCountingNodes(const TBoard& board, const TSquareList& list, int colour, bool passed, int bound,
     ISolverHost& host, std::uint64_t& nodes);
-int SolveWinLossCountingNodes(const TBoard& board, const TSquareList& list, int colour, bool passed, int bound,
-    ISolverHost& host, std::uint64_t& nodes);
+int SolveWinLossCountingNodes(const TBoard& board, const TSquareList& list, int colour, bool passed,
+    int bound, ISolverHost& host, std::uint64_t& nodes);

@@ -10,36 +10,31 @@ TQuietWindow defaultWindow;
 IGameWindow* window = &defaultWindow;
 TThinkFunction thinkFunction;
 
-void SetBothPlayersHuman()
-{
+void SetBothPlayersHuman() {
     window->SetPlayerLevel(Black, HumanLevel);
     window->SetPlayerLevel(White, HumanLevel);
 }
 
-void PushHistory()
-{
+void PushHistory() {
     ++Game.HistoryTop;
     THistoryRecord& record = Game.History[Game.HistoryTop];
     record.Mobility = static_cast<std::uint16_t>(Game.LegalMoveCount);
     record.Rows = PackRows(Game.GameBoard);
 }
 
-void SwitchSide()
-{
+void SwitchSide() {
     Game.SideToMove = -Game.SideToMove;
     window->HighlightCountLabel(Game.SideToMove);
     CountLegalMoves();
     PushHistory();
 }
 
-void AnnouncePass()
-{
+void AnnouncePass() {
     MoveField(Game.HistoryTop + 1) = 0;
     window->ShowPassMessage(std::string(ColourName(Game.SideToMove)) + " are to pass.");
 }
 
-std::string ResultLine(int black, int white)
-{
+std::string ResultLine(int black, int white) {
     if (black > white) {
         return "Black won by " + std::to_string(black - white) + ".";
     }
@@ -49,12 +44,11 @@ std::string ResultLine(int black, int white)
     return "Draw Game.";
 }
 
-void ShowResult()
-{
+void ShowResult() {
     const int black = CountDiscs(Game.GameBoard, Black);
     const int white = CountDiscs(Game.GameBoard, White);
-    window->ShowResultDialog("Black : " + std::to_string(black), "White : " + std::to_string(white),
-        ResultLine(black, white));
+    window->ShowResultDialog(
+        "Black : " + std::to_string(black), "White : " + std::to_string(white), ResultLine(black, white));
     window->OpenAnalysis();
     if (Game.LegalMoveCount == 0 && Game.EmptyCount > 0) {
         SetBothPlayersHuman();
@@ -63,8 +57,7 @@ void ShowResult()
 
 // A full history ends the game as if neither side could move: the players become Human and no move is
 // offered, so nothing is ever written past the last record.
-bool EndIfHistoryFull()
-{
+bool EndIfHistoryFull() {
     if (!HistoryIsFull()) {
         return false;
     }
@@ -74,8 +67,7 @@ bool EndIfHistoryFull()
     return true;
 }
 
-void AfterMove()
-{
+void AfterMove() {
     UpdateCounts();
     SwitchSide();
     if (Game.EmptyCount == 0) {
@@ -94,8 +86,7 @@ void AfterMove()
     ShowResult();
 }
 
-void AnimationPause()
-{
+void AnimationPause() {
     Game.TimerTicks = 0;
     const int pause = window->PauseTicks();
     window->SetAnimationTimer(true);
@@ -105,8 +96,7 @@ void AnimationPause()
     window->SetAnimationTimer(false);
 }
 
-void StepPause()
-{
+void StepPause() {
     if (window->NoWait()) {
         window->RepaintPending();
     } else {
@@ -114,15 +104,13 @@ void StepPause()
     }
 }
 
-void ShowDisc(int x, int y)
-{
+void ShowDisc(int x, int y) {
     Cell(Game.ViewBoard, x, y) = static_cast<std::int16_t>(Game.SideToMove);
     window->DrawSquare(x, y);
     StepPause();
 }
 
-void AnimateMove(int x, int y)
-{
+void AnimateMove(int x, int y) {
     window->SetLastMoveLabel(Game.SideToMove, SquareName(x, y));
     window->ClearLegalMarks();
     window->SetBusyCursor(true);
@@ -145,8 +133,7 @@ void AnimateMove(int x, int y)
     AfterMove();
 }
 
-int CountLegalMovesOf(int colour)
-{
+int CountLegalMovesOf(int colour) {
     int count = 0;
     for (int y = 1; y <= 8; ++y) {
         for (int x = 1; x <= 8; ++x) {
@@ -157,8 +144,7 @@ int CountLegalMovesOf(int colour)
 }
 
 // The name of the latest non-pass move among records `first`, first + 2, ... up to `last`, or "".
-std::string LastMoveName(int first, int last)
-{
+std::string LastMoveName(int first, int last) {
     int j = last;
     if ((j - first) % 2 != 0) {
         --j;
@@ -171,15 +157,13 @@ std::string LastMoveName(int first, int last)
     return "";
 }
 
-void UpdateLastMoveLabels()
-{
+void UpdateLastMoveLabels() {
     window->SetLastMoveLabel(White, Game.HistoryTop <= 1 ? "" : LastMoveName(2, Game.HistoryTop));
     window->SetLastMoveLabel(Black, Game.HistoryTop == 0 ? "" : LastMoveName(1, Game.HistoryTop));
 }
 
 // One computer move, or none when it was stopped (or debug mode only shows its values).
-void PlayComputerMove(int level)
-{
+void PlayComputerMove(int level) {
     window->SetBusyCursor(true);
     Game.StopRequested = false;
     Game.Busy = true;
@@ -199,16 +183,23 @@ void PlayComputerMove(int level)
 
 } // namespace
 
-void SetGameWindow(IGameWindow* newWindow) { window = newWindow != nullptr ? newWindow : &defaultWindow; }
+void SetGameWindow(IGameWindow* newWindow) {
+    window = newWindow != nullptr ? newWindow : &defaultWindow;
+}
 
-IGameWindow& GameWindow() { return *window; }
+IGameWindow& GameWindow() {
+    return *window;
+}
 
-void SetThinkFunction(TThinkFunction think) { thinkFunction = std::move(think); }
+void SetThinkFunction(TThinkFunction think) {
+    thinkFunction = std::move(think);
+}
 
-bool HistoryIsFull() { return Game.HistoryTop >= HistoryCapacity - 1; }
+bool HistoryIsFull() {
+    return Game.HistoryTop >= HistoryCapacity - 1;
+}
 
-void NewGame(bool startComputer)
-{
+void NewGame(bool startComputer) {
     Game.GameBoard = InitialBoard();
     Game.ViewBoard = Game.GameBoard;
     Game.SideToMove = White;
@@ -223,8 +214,7 @@ void NewGame(bool startComputer)
     }
 }
 
-void PlayMove(int x, int y)
-{
+void PlayMove(int x, int y) {
     if (HistoryIsFull()) {
         return;
     }
@@ -233,8 +223,7 @@ void PlayMove(int x, int y)
     AnimateMove(x, y);
 }
 
-void RunComputer()
-{
+void RunComputer() {
     if (CountLegalMovesOf(Game.SideToMove) == 0 || HistoryIsFull()) {
         return;
     }
@@ -251,8 +240,7 @@ void RunComputer()
     }
 }
 
-void BackBtnClick()
-{
+void BackBtnClick() {
     if (!Game.InputEnabled || Game.Busy) {
         RequestStop();
     } else {
@@ -260,15 +248,13 @@ void BackBtnClick()
     }
 }
 
-void RequestStop()
-{
+void RequestStop() {
     Game.StopRequested = true;
     window->SetStatusText("Interrupted...Please wait.");
     window->RepaintPending();
 }
 
-void TakeBack()
-{
+void TakeBack() {
     if (Game.HistoryTop < 2) {
         return;
     }
@@ -287,12 +273,15 @@ void TakeBack()
     window->FormPaint();
 }
 
-void Timer1Timer() { ++Game.TimerTicks; }
+void Timer1Timer() {
+    ++Game.TimerTicks;
+}
 
-void CountLegalMoves() { Game.LegalMoveCount = CountLegalMovesOf(Game.SideToMove); }
+void CountLegalMoves() {
+    Game.LegalMoveCount = CountLegalMovesOf(Game.SideToMove);
+}
 
-void UpdateCounts()
-{
+void UpdateCounts() {
     const int black = CountDiscs(Game.GameBoard, Black);
     const int white = CountDiscs(Game.GameBoard, White);
     window->SetCountLabel(Black, "Black: " + std::to_string(black));
@@ -300,16 +289,16 @@ void UpdateCounts()
     Game.EmptyCount = 64 - black - white;
 }
 
-void RestoreFromHistory() { UnpackRows(Game.History[Game.HistoryTop].Rows, Game.GameBoard); }
+void RestoreFromHistory() {
+    UnpackRows(Game.History[Game.HistoryTop].Rows, Game.GameBoard);
+}
 
-void DisableInput()
-{
+void DisableInput() {
     window->SetInputControlsEnabled(false);
     Game.InputEnabled = false;
 }
 
-void EnableInput()
-{
+void EnableInput() {
     window->SetInputControlsEnabled(true);
     Game.InputEnabled = true;
 }

@@ -36,7 +36,8 @@ public:
     // The modal pass message: one line in the middle of the result dialog, closed by the user.
     virtual void ShowPassMessage(const std::string& line) = 0;
     // The modal result dialog with three lines, closed by the user.
-    virtual void ShowResultDialog(const std::string& line1, const std::string& line2, const std::string& line3)
+    virtual void ShowResultDialog(
+        const std::string& line1, const std::string& line2, const std::string& line3)
         = 0;
 
     // Whether "No Wait" is checked, and the pause per disc in 50 ms ticks.

@@ -2,8 +2,7 @@
 
 #include "GameFlow.h"
 
-void TQuietWindow::ClearLegalMarks()
-{
+void TQuietWindow::ClearLegalMarks() {
     for (auto& cell : Game.ViewBoard) {
         if (cell == 2) {
             cell = EmptyCell;
@@ -11,8 +10,7 @@ void TQuietWindow::ClearLegalMarks()
     }
 }
 
-void TQuietWindow::ProcessMessages()
-{
+void TQuietWindow::ProcessMessages() {
     // Time passes only while the animation timer runs, so that a pause always ends.
     if (timerEnabled) {
         Timer1Timer();

@@ -13,8 +13,7 @@ struct TRandomPosition {
 
 // Plays uniformly random legal moves (passing when a side has none) from the initial position with the given
 // seed and returns every position reached, the initial one included, up to the end of the game.
-inline std::vector<TRandomPosition> RandomGamePositions(unsigned seed)
-{
+inline std::vector<TRandomPosition> RandomGamePositions(unsigned seed) {
     std::mt19937 random(seed);
     std::vector<TRandomPosition> positions;
     TBoard board = InitialBoard();
@@ -33,7 +32,8 @@ inline std::vector<TRandomPosition> RandomGamePositions(unsigned seed)
             ++passes;
         } else {
             passes = 0;
-            const TSquare move = moves[std::uniform_int_distribution<std::size_t>(0, moves.size() - 1)(random)];
+            const TSquare move
+                = moves[std::uniform_int_distribution<std::size_t>(0, moves.size() - 1)(random)];
             TBoard next;
             MakeMove(board, next, move.x, move.y, side);
             board = next;
@@ -44,8 +44,7 @@ inline std::vector<TRandomPosition> RandomGamePositions(unsigned seed)
 }
 
 // Every position of `games` random games with seeds 1 to games.
-inline std::vector<TRandomPosition> ManyRandomPositions(unsigned games)
-{
+inline std::vector<TRandomPosition> ManyRandomPositions(unsigned games) {
     std::vector<TRandomPosition> all;
     for (unsigned seed = 1; seed <= games; ++seed) {
         auto positions = RandomGamePositions(seed);
