@@ -1,18 +1,22 @@
 #include "Board.h"
 
-const char* ColourName(int colour) {
+const char* ColourName(int colour)
+{
     return colour == Black ? "Black" : "White";
 }
 
-std::string SquareName(int x, int y) {
+std::string SquareName(int x, int y)
+{
     return { static_cast<char>('a' + x - 1), static_cast<char>('0' + y) };
 }
 
-std::string MoveCodeName(int code) {
+std::string MoveCodeName(int code)
+{
     return SquareName(code / 10, code % 10);
 }
 
-TBoard InitialBoard() {
+TBoard InitialBoard()
+{
     TBoard board;
     board.fill(BorderCell);
     for (int y = 1; y <= 8; ++y) {
@@ -27,7 +31,8 @@ TBoard InitialBoard() {
     return board;
 }
 
-int FlipsInDirection(const TBoard& board, int x, int y, int colour, int direction) {
+int FlipsInDirection(const TBoard& board, int x, int y, int colour, int direction)
+{
     const int step = Directions[direction].dy * 10 + Directions[direction].dx;
     int index = SquareIndex(x, y) + step;
     int count = 0;
@@ -38,7 +43,8 @@ int FlipsInDirection(const TBoard& board, int x, int y, int colour, int directio
     return board[index] == colour ? count : 0;
 }
 
-bool CanFlip(const TBoard& board, int x, int y, int colour) {
+bool CanFlip(const TBoard& board, int x, int y, int colour)
+{
     for (int direction = 0; direction < 8; ++direction) {
         if (FlipsInDirection(board, x, y, colour, direction) > 0) {
             return true;
@@ -47,7 +53,8 @@ bool CanFlip(const TBoard& board, int x, int y, int colour) {
     return false;
 }
 
-bool MakeMove(const TBoard& source, TBoard& target, int x, int y, int colour) {
+bool MakeMove(const TBoard& source, TBoard& target, int x, int y, int colour)
+{
     TFlipCounts counts {};
     bool anyFlip = false;
     for (int direction = 0; direction < 8; ++direction) {
@@ -68,7 +75,8 @@ bool MakeMove(const TBoard& source, TBoard& target, int x, int y, int colour) {
     return true;
 }
 
-int CountMobility(const TBoard& board, const TSquareList& list, int colour) {
+int CountMobility(const TBoard& board, const TSquareList& list, int colour)
+{
     int count = 0;
     for (int k = 0; k < list.count; ++k) {
         if (CanFlip(board, list.squares[k].x, list.squares[k].y, colour)) {
@@ -78,7 +86,8 @@ int CountMobility(const TBoard& board, const TSquareList& list, int colour) {
     return count;
 }
 
-int DiscDifference(const TBoard& board) {
+int DiscDifference(const TBoard& board)
+{
     int sum = 0;
     for (int y = 1; y <= 8; ++y) {
         for (int x = 1; x <= 8; ++x) {
@@ -88,7 +97,8 @@ int DiscDifference(const TBoard& board) {
     return sum;
 }
 
-int CountDiscs(const TBoard& board, int colour) {
+int CountDiscs(const TBoard& board, int colour)
+{
     int count = 0;
     for (int y = 1; y <= 8; ++y) {
         for (int x = 1; x <= 8; ++x) {
@@ -98,7 +108,8 @@ int CountDiscs(const TBoard& board, int colour) {
     return count;
 }
 
-TSquareList BuildEmptyList(const TBoard& board) {
+TSquareList BuildEmptyList(const TBoard& board)
+{
     TSquareList list;
     for (int y = 1; y <= 8; ++y) {
         for (int x = 1; x <= 8; ++x) {
@@ -110,18 +121,21 @@ TSquareList BuildEmptyList(const TBoard& board) {
     return list;
 }
 
-TSquareList ChildList(const TSquareList& list, int k) {
+TSquareList ChildList(const TSquareList& list, int k)
+{
     TSquareList child = list;
     child.count = static_cast<std::int16_t>(list.count - 1);
     child.squares[k] = list.squares[list.count - 1];
     return child;
 }
 
-bool IsLegalMoveOn(const TBoard& board, int x, int y, int colour) {
+bool IsLegalMoveOn(const TBoard& board, int x, int y, int colour)
+{
     return Cell(board, x, y) == EmptyCell && CanFlip(board, x, y, colour);
 }
 
-bool CountFlipsOn(const TBoard& board, int x, int y, int colour, TFlipCounts& counts) {
+bool CountFlipsOn(const TBoard& board, int x, int y, int colour, TFlipCounts& counts)
+{
     if (Cell(board, x, y) != EmptyCell) {
         return false;
     }

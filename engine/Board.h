@@ -43,20 +43,25 @@ inline constexpr std::array<TDirection, 8> Directions { { { -1, -1 }, { 0, -1 },
 // Discs turned per direction, in the order of Directions.
 using TFlipCounts = std::array<std::int16_t, 8>;
 
-constexpr int SquareIndex(int x, int y) {
+constexpr int SquareIndex(int x, int y)
+{
     return y * 10 + x;
 }
-constexpr int MoveCode(int x, int y) {
+constexpr int MoveCode(int x, int y)
+{
     return 10 * x + y;
 }
-constexpr TSquare SquareOfMoveCode(int code) {
+constexpr TSquare SquareOfMoveCode(int code)
+{
     return { static_cast<std::int16_t>(code / 10), static_cast<std::int16_t>(code % 10) };
 }
 
-inline std::int16_t& Cell(TBoard& board, int x, int y) {
+inline std::int16_t& Cell(TBoard& board, int x, int y)
+{
     return board[SquareIndex(x, y)];
 }
-inline std::int16_t Cell(const TBoard& board, int x, int y) {
+inline std::int16_t Cell(const TBoard& board, int x, int y)
+{
     return board[SquareIndex(x, y)];
 }
 

@@ -3,7 +3,8 @@
 const std::array<const char*, LevelCount> LevelNames { "Human", "Slime", "Dog", "Cow", "Dolphin", "Monkey",
     "Grade 3", "Grade 2", "Grade 1", "Custom" };
 
-TLevelTable BuiltInLevelTable() {
+TLevelTable BuiltInLevelTable()
+{
     return { {
         { 0, 0, 0 },
         { 12, 14, 6 },

@@ -10,31 +10,36 @@ TQuietWindow defaultWindow;
 IGameWindow* window = &defaultWindow;
 TThinkFunction thinkFunction;
 
-void SetBothPlayersHuman() {
+void SetBothPlayersHuman()
+{
     window->SetPlayerLevel(Black, HumanLevel);
     window->SetPlayerLevel(White, HumanLevel);
 }
 
-void PushHistory() {
+void PushHistory()
+{
     ++Game.HistoryTop;
     THistoryRecord& record = Game.History[Game.HistoryTop];
     record.Mobility = static_cast<std::uint16_t>(Game.LegalMoveCount);
     record.Rows = PackRows(Game.GameBoard);
 }
 
-void SwitchSide() {
+void SwitchSide()
+{
     Game.SideToMove = -Game.SideToMove;
     window->HighlightCountLabel(Game.SideToMove);
     CountLegalMoves();
     PushHistory();
 }
 
-void AnnouncePass() {
+void AnnouncePass()
+{
     MoveField(Game.HistoryTop + 1) = 0;
     window->ShowPassMessage(std::string(ColourName(Game.SideToMove)) + " are to pass.");
 }
 
-std::string ResultLine(int black, int white) {
+std::string ResultLine(int black, int white)
+{
     if (black > white) {
         return "Black won by " + std::to_string(black - white) + ".";
     }
@@ -44,7 +49,8 @@ std::string ResultLine(int black, int white) {
     return "Draw Game.";
 }
 
-void ShowResult() {
+void ShowResult()
+{
     const int black = CountDiscs(Game.GameBoard, Black);
     const int white = CountDiscs(Game.GameBoard, White);
     window->ShowResultDialog(
@@ -57,7 +63,8 @@ void ShowResult() {
 
 // A full history ends the game as if neither side could move: the players become Human and no move is
 // offered, so nothing is ever written past the last record.
-bool EndIfHistoryFull() {
+bool EndIfHistoryFull()
+{
     if (!HistoryIsFull()) {
         return false;
     }
@@ -67,7 +74,8 @@ bool EndIfHistoryFull() {
     return true;
 }
 
-void AfterMove() {
+void AfterMove()
+{
     UpdateCounts();
     SwitchSide();
     if (Game.EmptyCount == 0) {
@@ -86,7 +94,8 @@ void AfterMove() {
     ShowResult();
 }
 
-void AnimationPause() {
+void AnimationPause()
+{
     Game.TimerTicks = 0;
     const int pause = window->PauseTicks();
     window->SetAnimationTimer(true);
@@ -96,7 +105,8 @@ void AnimationPause() {
     window->SetAnimationTimer(false);
 }
 
-void StepPause() {
+void StepPause()
+{
     if (window->NoWait()) {
         window->RepaintPending();
     } else {
@@ -104,13 +114,15 @@ void StepPause() {
     }
 }
 
-void ShowDisc(int x, int y) {
+void ShowDisc(int x, int y)
+{
     Cell(Game.ViewBoard, x, y) = static_cast<std::int16_t>(Game.SideToMove);
     window->DrawSquare(x, y);
     StepPause();
 }
 
-void AnimateMove(int x, int y) {
+void AnimateMove(int x, int y)
+{
     window->SetLastMoveLabel(Game.SideToMove, SquareName(x, y));
     window->ClearLegalMarks();
     window->SetBusyCursor(true);
@@ -133,7 +145,8 @@ void AnimateMove(int x, int y) {
     AfterMove();
 }
 
-int CountLegalMovesOf(int colour) {
+int CountLegalMovesOf(int colour)
+{
     int count = 0;
     for (int y = 1; y <= 8; ++y) {
         for (int x = 1; x <= 8; ++x) {
@@ -144,7 +157,8 @@ int CountLegalMovesOf(int colour) {
 }
 
 // The name of the latest non-pass move among records `first`, first + 2, ... up to `last`, or "".
-std::string LastMoveName(int first, int last) {
+std::string LastMoveName(int first, int last)
+{
     int j = last;
     if ((j - first) % 2 != 0) {
         --j;
@@ -157,13 +171,15 @@ std::string LastMoveName(int first, int last) {
     return "";
 }
 
-void UpdateLastMoveLabels() {
+void UpdateLastMoveLabels()
+{
     window->SetLastMoveLabel(White, Game.HistoryTop <= 1 ? "" : LastMoveName(2, Game.HistoryTop));
     window->SetLastMoveLabel(Black, Game.HistoryTop == 0 ? "" : LastMoveName(1, Game.HistoryTop));
 }
 
 // One computer move, or none when it was stopped (or debug mode only shows its values).
-void PlayComputerMove(int level) {
+void PlayComputerMove(int level)
+{
     window->SetBusyCursor(true);
     Game.StopRequested = false;
     Game.Busy = true;
@@ -183,23 +199,28 @@ void PlayComputerMove(int level) {
 
 } // namespace
 
-void SetGameWindow(IGameWindow* newWindow) {
+void SetGameWindow(IGameWindow* newWindow)
+{
     window = newWindow != nullptr ? newWindow : &defaultWindow;
 }
 
-IGameWindow& GameWindow() {
+IGameWindow& GameWindow()
+{
     return *window;
 }
 
-void SetThinkFunction(TThinkFunction think) {
+void SetThinkFunction(TThinkFunction think)
+{
     thinkFunction = std::move(think);
 }
 
-bool HistoryIsFull() {
+bool HistoryIsFull()
+{
     return Game.HistoryTop >= HistoryCapacity - 1;
 }
 
-void NewGame(bool startComputer) {
+void NewGame(bool startComputer)
+{
     Game.GameBoard = InitialBoard();
     Game.ViewBoard = Game.GameBoard;
     Game.SideToMove = White;
@@ -214,7 +235,8 @@ void NewGame(bool startComputer) {
     }
 }
 
-void PlayMove(int x, int y) {
+void PlayMove(int x, int y)
+{
     if (HistoryIsFull()) {
         return;
     }
@@ -223,7 +245,8 @@ void PlayMove(int x, int y) {
     AnimateMove(x, y);
 }
 
-void RunComputer() {
+void RunComputer()
+{
     if (CountLegalMovesOf(Game.SideToMove) == 0 || HistoryIsFull()) {
         return;
     }
@@ -240,7 +263,8 @@ void RunComputer() {
     }
 }
 
-void BackBtnClick() {
+void BackBtnClick()
+{
     if (!Game.InputEnabled || Game.Busy) {
         RequestStop();
     } else {
@@ -248,13 +272,15 @@ void BackBtnClick() {
     }
 }
 
-void RequestStop() {
+void RequestStop()
+{
     Game.StopRequested = true;
     window->SetStatusText("Interrupted...Please wait.");
     window->RepaintPending();
 }
 
-void TakeBack() {
+void TakeBack()
+{
     if (Game.HistoryTop < 2) {
         return;
     }
@@ -273,15 +299,18 @@ void TakeBack() {
     window->FormPaint();
 }
 
-void Timer1Timer() {
+void Timer1Timer()
+{
     ++Game.TimerTicks;
 }
 
-void CountLegalMoves() {
+void CountLegalMoves()
+{
     Game.LegalMoveCount = CountLegalMovesOf(Game.SideToMove);
 }
 
-void UpdateCounts() {
+void UpdateCounts()
+{
     const int black = CountDiscs(Game.GameBoard, Black);
     const int white = CountDiscs(Game.GameBoard, White);
     window->SetCountLabel(Black, "Black: " + std::to_string(black));
@@ -289,16 +318,19 @@ void UpdateCounts() {
     Game.EmptyCount = 64 - black - white;
 }
 
-void RestoreFromHistory() {
+void RestoreFromHistory()
+{
     UnpackRows(Game.History[Game.HistoryTop].Rows, Game.GameBoard);
 }
 
-void DisableInput() {
+void DisableInput()
+{
     window->SetInputControlsEnabled(false);
     Game.InputEnabled = false;
 }
 
-void EnableInput() {
+void EnableInput()
+{
     window->SetInputControlsEnabled(true);
     Game.InputEnabled = true;
 }

@@ -2,15 +2,18 @@
 
 TGameState Game;
 
-void ResetGameState() {
+void ResetGameState()
+{
     Game = TGameState {};
 }
 
-std::uint16_t& MoveField(int index) {
+std::uint16_t& MoveField(int index)
+{
     return index < HistoryCapacity ? Game.History[index].Move : Game.MoveAfterHistory;
 }
 
-std::array<std::uint16_t, 8> PackRows(const TBoard& board) {
+std::array<std::uint16_t, 8> PackRows(const TBoard& board)
+{
     std::array<std::uint16_t, 8> rows {};
     for (int y = 1; y <= 8; ++y) {
         unsigned word = 0;
@@ -22,7 +25,8 @@ std::array<std::uint16_t, 8> PackRows(const TBoard& board) {
     return rows;
 }
 
-void UnpackRows(const std::array<std::uint16_t, 8>& rows, TBoard& board) {
+void UnpackRows(const std::array<std::uint16_t, 8>& rows, TBoard& board)
+{
     for (int y = 1; y <= 8; ++y) {
         unsigned word = rows[y - 1];
         for (int x = 8; x >= 1; --x) {
@@ -32,10 +36,12 @@ void UnpackRows(const std::array<std::uint16_t, 8>& rows, TBoard& board) {
     }
 }
 
-bool IsLegalMove(int x, int y, int colour) {
+bool IsLegalMove(int x, int y, int colour)
+{
     return IsLegalMoveOn(Game.GameBoard, x, y, colour);
 }
 
-bool CountFlips(int x, int y, int colour) {
+bool CountFlips(int x, int y, int colour)
+{
     return CountFlipsOn(Game.GameBoard, x, y, colour, Game.FlipCounts);
 }

@@ -2,7 +2,8 @@
 
 #include "GameFlow.h"
 
-void TQuietWindow::ClearLegalMarks() {
+void TQuietWindow::ClearLegalMarks()
+{
     for (auto& cell : Game.ViewBoard) {
         if (cell == 2) {
             cell = EmptyCell;
@@ -10,7 +11,8 @@ void TQuietWindow::ClearLegalMarks() {
     }
 }
 
-void TQuietWindow::ProcessMessages() {
+void TQuietWindow::ProcessMessages()
+{
     // Time passes only while the animation timer runs, so that a pause always ends.
     if (timerEnabled) {
         Timer1Timer();

@@ -28,7 +28,8 @@ public:
     void SetPlayerLevel(int colour, int level) override { playerLevels[SlotOf(colour)] = level; }
     void ShowPassMessage(const std::string&) override { }
     void ShowResultDialog(
-        const std::string& line1, const std::string& line2, const std::string& line3) override {
+        const std::string& line1, const std::string& line2, const std::string& line3) override
+    {
         lastResult = { line1, line2, line3 };
     }
     bool NoWait() override { return true; }

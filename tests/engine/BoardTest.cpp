@@ -8,7 +8,8 @@
 
 namespace {
 
-TBoard EmptyBoard() {
+TBoard EmptyBoard()
+{
     TBoard board = InitialBoard();
     for (int y = 1; y <= 8; ++y) {
         for (int x = 1; x <= 8; ++x) {
@@ -18,7 +19,8 @@ TBoard EmptyBoard() {
     return board;
 }
 
-std::vector<std::string> Names(const TSquareList& list) {
+std::vector<std::string> Names(const TSquareList& list)
+{
     std::vector<std::string> names;
     for (int k = 0; k < list.count; ++k) {
         names.push_back(SquareName(list.squares[k].x, list.squares[k].y));
@@ -26,7 +28,8 @@ std::vector<std::string> Names(const TSquareList& list) {
     return names;
 }
 
-TSquareList ListOf(std::initializer_list<TSquare> squares) {
+TSquareList ListOf(std::initializer_list<TSquare> squares)
+{
     TSquareList list;
     for (const TSquare& square : squares) {
         list.squares[list.count++] = square;
@@ -34,7 +37,8 @@ TSquareList ListOf(std::initializer_list<TSquare> squares) {
     return list;
 }
 
-std::uint64_t Perft(const TBoard& board, int side, int depth, bool passed = false) {
+std::uint64_t Perft(const TBoard& board, int side, int depth, bool passed = false)
+{
     if (depth == 0) {
         return 1;
     }
@@ -56,7 +60,8 @@ std::uint64_t Perft(const TBoard& board, int side, int depth, bool passed = fals
 
 } // namespace
 
-TEST(InitialBoard, HasTheFourCentreDiscsAndABorderRing) {
+TEST(InitialBoard, HasTheFourCentreDiscsAndABorderRing)
+{
     const TBoard board = InitialBoard();
     EXPECT_EQ(board[44], White);
     EXPECT_EQ(board[45], Black);
@@ -71,7 +76,8 @@ TEST(InitialBoard, HasTheFourCentreDiscsAndABorderRing) {
     EXPECT_EQ(DiscDifference(board), 0);
 }
 
-TEST(SquareName, NamesColumnThenRow) {
+TEST(SquareName, NamesColumnThenRow)
+{
     EXPECT_EQ(SquareName(1, 1), "a1");
     EXPECT_EQ(SquareName(6, 5), "f5");
     EXPECT_EQ(SquareName(8, 8), "h8");
@@ -80,7 +86,8 @@ TEST(SquareName, NamesColumnThenRow) {
     EXPECT_EQ(SquareOfMoveCode(65), (TSquare { 6, 5 }));
 }
 
-TEST(BuildEmptyList, ScansRowByRowAndSkipsDiscs) {
+TEST(BuildEmptyList, ScansRowByRowAndSkipsDiscs)
+{
     const TSquareList list = BuildEmptyList(InitialBoard());
     ASSERT_EQ(list.count, 60);
     const auto names = Names(list);
@@ -95,7 +102,8 @@ TEST(BuildEmptyList, ScansRowByRowAndSkipsDiscs) {
     EXPECT_EQ(CountMobility(InitialBoard(), list, White), 4);
 }
 
-TEST(ChildList, MovesTheLastEntryIntoTheGap) {
+TEST(ChildList, MovesTheLastEntryIntoTheGap)
+{
     const TSquare a { 1, 1 }, b { 2, 1 }, c { 3, 1 }, d { 4, 1 };
     const TSquareList list = ListOf({ a, b, c, d });
     EXPECT_EQ(Names(ChildList(list, 1)), (std::vector<std::string> { "a1", "d1", "c1" }));
@@ -103,7 +111,8 @@ TEST(ChildList, MovesTheLastEntryIntoTheGap) {
     EXPECT_EQ(ChildList(ListOf({ a }), 0).count, 0);
 }
 
-TEST(MakeMove, TurnsEveryBracketedLineUpToTheBracketingDisc) {
+TEST(MakeMove, TurnsEveryBracketedLineUpToTheBracketingDisc)
+{
     TBoard board = EmptyBoard();
     // Black plays d4: west run c4 b4 bracketed by a4, south run d5 bracketed by d6,
     // east run e4 f4 ending at an empty g4, north-east run e3 ending at the border... via f2 g1 empty.
@@ -131,7 +140,8 @@ TEST(MakeMove, TurnsEveryBracketedLineUpToTheBracketingDisc) {
     EXPECT_EQ(Cell(board, 4, 4), EmptyCell) << "the source board is never changed";
 }
 
-TEST(MakeMove, LeavesTheTargetAloneWhenNothingIsBracketed) {
+TEST(MakeMove, LeavesTheTargetAloneWhenNothingIsBracketed)
+{
     TBoard board = EmptyBoard();
     Cell(board, 1, 1) = White; // a run to the border
     Cell(board, 2, 1) = White;
@@ -144,7 +154,8 @@ TEST(MakeMove, LeavesTheTargetAloneWhenNothingIsBracketed) {
     EXPECT_FALSE(CanFlip(board, 3, 1, Black));
 }
 
-TEST(CanFlip, LooksPastTheSquareItselfWhileIsLegalMoveDoesNot) {
+TEST(CanFlip, LooksPastTheSquareItselfWhileIsLegalMoveDoesNot)
+{
     TBoard board = InitialBoard();
     Cell(board, 4, 3) = White; // occupied d3 would still bracket d4 for Black
     EXPECT_TRUE(CanFlip(board, 4, 3, Black));
@@ -153,7 +164,8 @@ TEST(CanFlip, LooksPastTheSquareItselfWhileIsLegalMoveDoesNot) {
     EXPECT_FALSE(IsLegalMoveOn(InitialBoard(), 1, 1, Black));
 }
 
-TEST(CountFlips, FillsEveryDirectionOrKeepsTheOldCounts) {
+TEST(CountFlips, FillsEveryDirectionOrKeepsTheOldCounts)
+{
     TFlipCounts counts;
     counts.fill(7);
     EXPECT_FALSE(CountFlipsOn(InitialBoard(), 4, 4, Black, counts)) << "d4 is occupied";
@@ -164,7 +176,8 @@ TEST(CountFlips, FillsEveryDirectionOrKeepsTheOldCounts) {
     EXPECT_EQ(counts, (TFlipCounts { 0, 0, 0, 0, 0, 0, 1, 0 })) << "d3 turns d4, to the south";
 }
 
-TEST(DiscDifference, CountsBlackMinusWhite) {
+TEST(DiscDifference, CountsBlackMinusWhite)
+{
     TBoard board = EmptyBoard();
     int placed = 0;
     for (int y = 1; y <= 8; ++y) {
@@ -177,7 +190,8 @@ TEST(DiscDifference, CountsBlackMinusWhite) {
     EXPECT_EQ(CountDiscs(board, White), 24);
 }
 
-TEST(Rules, AgreeWithAPlainReferenceOnRandomGames) {
+TEST(Rules, AgreeWithAPlainReferenceOnRandomGames)
+{
     for (const TRandomPosition& position : ManyRandomPositions(150)) {
         const auto grid = reference::ToGrid(position.board);
         const TSquareList empties = BuildEmptyList(position.board);
@@ -207,7 +221,8 @@ TEST(Rules, AgreeWithAPlainReferenceOnRandomGames) {
     }
 }
 
-TEST(Rules, PerftFromTheInitialPosition) {
+TEST(Rules, PerftFromTheInitialPosition)
+{
     // Leaf counts of the full move tree, passes counted as moves: the well-known Othello perft figures.
     const std::uint64_t expected[] = { 1, 4, 12, 56, 244, 1396, 8200, 55092 };
     for (int depth = 0; depth <= 7; ++depth) {

@@ -5,7 +5,8 @@
 
 namespace {
 
-std::string LastMoveOf(int colour, int top) {
+std::string LastMoveOf(int colour, int top)
+{
     // Record j was reached by a Black move when j is odd and by a White move when j is even.
     for (int j = top; j >= 1; --j) {
         const bool blackMove = j % 2 == 1;
@@ -18,7 +19,8 @@ std::string LastMoveOf(int colour, int top) {
 
 } // namespace
 
-TEST_F(GameFlowTest, BackTakesOneMoveOfEachSide) {
+TEST_F(GameFlowTest, BackTakesOneMoveOfEachSide)
+{
     window.noWait = true;
     NewGame(false);
     Play("f5");
@@ -43,7 +45,8 @@ TEST_F(GameFlowTest, BackTakesOneMoveOfEachSide) {
     EXPECT_EQ(window.calls.back(), "FormPaint");
 }
 
-TEST_F(GameFlowTest, BackDoesNothingWithFewerThanThreeRecords) {
+TEST_F(GameFlowTest, BackDoesNothingWithFewerThanThreeRecords)
+{
     window.noWait = true;
     NewGame(false);
     Play("d3");
@@ -53,7 +56,8 @@ TEST_F(GameFlowTest, BackDoesNothingWithFewerThanThreeRecords) {
     EXPECT_TRUE(window.calls.empty());
 }
 
-TEST_F(GameFlowTest, BackSkipsPositionsWhereTheSideHadToPassAndNamesTheLastRealMoves) {
+TEST_F(GameFlowTest, BackSkipsPositionsWhereTheSideHadToPassAndNamesTheLastRealMoves)
+{
     // Take back from every position of many random games and check the outcome against the rule: the same
     // side to move, the latest earlier position where it had a move, and the last-move labels of both sides.
     int skipsSeen = 0;
@@ -94,7 +98,8 @@ TEST_F(GameFlowTest, BackSkipsPositionsWhereTheSideHadToPassAndNamesTheLastRealM
     EXPECT_GT(skipsSeen, 0) << "the seeds should include a take-back over a pass";
 }
 
-TEST_F(GameFlowTest, StopWhileTheComputerThinksHandsThatSideToAPerson) {
+TEST_F(GameFlowTest, StopWhileTheComputerThinksHandsThatSideToAPerson)
+{
     window.noWait = true;
     NewGame(false);
     Play("f5");
@@ -110,7 +115,8 @@ TEST_F(GameFlowTest, StopWhileTheComputerThinksHandsThatSideToAPerson) {
     EXPECT_EQ(window.CallsStartingWith("Status Interrupted...Please wait.").size(), 1U);
 }
 
-TEST_F(GameFlowTest, TwoComputersPlayAWholeGameInOneCall) {
+TEST_F(GameFlowTest, TwoComputersPlayAWholeGameInOneCall)
+{
     window.noWait = true;
     window.levels = { 1, 2 };
     NewGame(false);
@@ -127,7 +133,8 @@ TEST_F(GameFlowTest, TwoComputersPlayAWholeGameInOneCall) {
     EXPECT_TRUE(Game.EmptyCount == 0 || (window.levels[0] == 0 && window.levels[1] == 0));
 }
 
-TEST_F(GameFlowTest, StopWhileAComputerThinksInAComputerGameStopsOnlyThatSide) {
+TEST_F(GameFlowTest, StopWhileAComputerThinksInAComputerGameStopsOnlyThatSide)
+{
     window.noWait = true;
     window.levels = { 1, 2 };
     NewGame(false);
@@ -145,7 +152,8 @@ TEST_F(GameFlowTest, StopWhileAComputerThinksInAComputerGameStopsOnlyThatSide) {
     EXPECT_EQ(window.statusText, "");
 }
 
-TEST_F(GameFlowTest, StopWhileAMoveIsShownEndsTheRunAfterThatMove) {
+TEST_F(GameFlowTest, StopWhileAMoveIsShownEndsTheRunAfterThatMove)
+{
     window.pauseTicks = 2;
     window.levels = { 1, 2 };
     NewGame(false);
@@ -171,7 +179,8 @@ TEST_F(GameFlowTest, StopWhileAMoveIsShownEndsTheRunAfterThatMove) {
     EXPECT_EQ(window.statusText, "") << "the stop notice does not stay behind";
 }
 
-TEST_F(GameFlowTest, DebugModeShowsTheComputerWithoutPlaying) {
+TEST_F(GameFlowTest, DebugModeShowsTheComputerWithoutPlaying)
+{
     window.noWait = true;
     NewGame(false);
     Game.DebugMode = true;
@@ -182,7 +191,8 @@ TEST_F(GameFlowTest, DebugModeShowsTheComputerWithoutPlaying) {
     EXPECT_EQ(window.levels[0], 0);
 }
 
-TEST_F(GameFlowTest, AFullHistoryEndsTheGameWithoutWritingPastIt) {
+TEST_F(GameFlowTest, AFullHistoryEndsTheGameWithoutWritingPastIt)
+{
     window.noWait = true;
     window.levels = { 3, 3 };
     // The initial position as record 118, Black to move.
@@ -204,7 +214,8 @@ TEST_F(GameFlowTest, AFullHistoryEndsTheGameWithoutWritingPastIt) {
     EXPECT_EQ(Game.MoveAfterHistory, 12345);
 }
 
-TEST_F(GameFlowTest, AFullHistoryDuringAPassStopsBeforeTheExtraMoveField) {
+TEST_F(GameFlowTest, AFullHistoryDuringAPassStopsBeforeTheExtraMoveField)
+{
     window.noWait = true;
     // Record 117 with Black to move; after Black c1 White must pass, which needs records 118 and 119.
     LoadPosition(

@@ -12,19 +12,22 @@ class GameFlowTest : public ::testing::Test {
 protected:
     TRecordingWindow window;
 
-    void SetUp() override {
+    void SetUp() override
+    {
         ResetGameState();
         SetGameWindow(&window);
         SetThinkFunction(nullptr);
     }
 
-    void TearDown() override {
+    void TearDown() override
+    {
         SetGameWindow(nullptr);
         SetThinkFunction(nullptr);
     }
 
     // Sets the game to `board` with `side` to move as if a record had just been opened at record `top`.
-    void LoadPosition(const TBoard& board, int side, int top = 0) {
+    void LoadPosition(const TBoard& board, int side, int top = 0)
+    {
         Game.HistoryTop = top;
         Game.SideToMove = side;
         Game.History[top].Rows = PackRows(board);
@@ -39,7 +42,8 @@ protected:
     void Play(const char* name) { PlayMove(name[0] - 'a' + 1, name[1] - '0'); }
 };
 
-inline TBoard BoardWith(std::initializer_list<std::pair<const char*, int>> discs) {
+inline TBoard BoardWith(std::initializer_list<std::pair<const char*, int>> discs)
+{
     TBoard board = InitialBoard();
     for (int y = 1; y <= 8; ++y) {
         for (int x = 1; x <= 8; ++x) {
@@ -52,7 +56,8 @@ inline TBoard BoardWith(std::initializer_list<std::pair<const char*, int>> discs
     return board;
 }
 
-inline std::vector<TSquare> LegalMoves(int side) {
+inline std::vector<TSquare> LegalMoves(int side)
+{
     std::vector<TSquare> moves;
     for (int y = 1; y <= 8; ++y) {
         for (int x = 1; x <= 8; ++x) {
@@ -65,7 +70,8 @@ inline std::vector<TSquare> LegalMoves(int side) {
 }
 
 // A Think that plays the first legal move in scan order, optionally processing messages as the real one does.
-inline TSquare FirstLegalMove() {
+inline TSquare FirstLegalMove()
+{
     GameWindow().ProcessMessages();
     const auto moves = LegalMoves(Game.SideToMove);
     return moves.empty() ? TSquare {} : moves.front();

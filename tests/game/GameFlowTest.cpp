@@ -6,7 +6,8 @@
 #include <algorithm>
 #include <random>
 
-TEST_F(GameFlowTest, NewGameSetsUpTheFirstRecord) {
+TEST_F(GameFlowTest, NewGameSetsUpTheFirstRecord)
+{
     NewGame(false);
     EXPECT_EQ(Game.HistoryTop, 0);
     EXPECT_EQ(Game.SideToMove, Black);
@@ -22,7 +23,8 @@ TEST_F(GameFlowTest, NewGameSetsUpTheFirstRecord) {
     EXPECT_EQ(std::count(window.calls.begin(), window.calls.end(), "FormPaint"), 0);
 }
 
-TEST_F(GameFlowTest, NewGameWithTheComputerRepaintsAndLetsABlackComputerMove) {
+TEST_F(GameFlowTest, NewGameWithTheComputerRepaintsAndLetsABlackComputerMove)
+{
     window.noWait = true;
     window.levels = { 3, 0 };
     SetThinkFunction([](int) { return FirstLegalMove(); });
@@ -36,7 +38,8 @@ TEST_F(GameFlowTest, NewGameWithTheComputerRepaintsAndLetsABlackComputerMove) {
     EXPECT_EQ(Game.History[1].Move, 43);
 }
 
-TEST_F(GameFlowTest, AMoveTurnsItsDiscsOneByOneWithAPauseEach) {
+TEST_F(GameFlowTest, AMoveTurnsItsDiscsOneByOneWithAPauseEach)
+{
     NewGame(false);
     window.calls.clear();
     window.pauseTicks = 5;
@@ -56,7 +59,8 @@ TEST_F(GameFlowTest, AMoveTurnsItsDiscsOneByOneWithAPauseEach) {
     EXPECT_TRUE(Game.InputEnabled);
 }
 
-TEST_F(GameFlowTest, NoWaitRepaintsInsteadOfPausing) {
+TEST_F(GameFlowTest, NoWaitRepaintsInsteadOfPausing)
+{
     NewGame(false);
     window.noWait = true;
     Play("f5");
@@ -65,7 +69,8 @@ TEST_F(GameFlowTest, NoWaitRepaintsInsteadOfPausing) {
     EXPECT_EQ(window.messageRounds, 0);
 }
 
-TEST_F(GameFlowTest, TurnedDiscsFollowTheDirectionOrderOutwards) {
+TEST_F(GameFlowTest, TurnedDiscsFollowTheDirectionOrderOutwards)
+{
     // Black e5 turns d4 (north-west), e4 (north) and e6 e7 (south), in this order.
     LoadPosition(BoardWith({ { "c3", Black }, { "d4", White }, { "e3", Black }, { "e4", White },
                      { "e6", White }, { "e7", White }, { "e8", Black } }),
@@ -77,7 +82,8 @@ TEST_F(GameFlowTest, TurnedDiscsFollowTheDirectionOrderOutwards) {
             "DrawSquare e5", "DrawSquare d4", "DrawSquare e4", "DrawSquare e6", "DrawSquare e7" }));
 }
 
-TEST_F(GameFlowTest, APassAddsTwoRecordsAndOneMessage) {
+TEST_F(GameFlowTest, APassAddsTwoRecordsAndOneMessage)
+{
     // After Black c1, White has no move but Black still has e1.
     LoadPosition(BoardWith({ { "a1", Black }, { "b1", White }, { "d1", White } }), Black);
     window.noWait = true;
@@ -93,7 +99,8 @@ TEST_F(GameFlowTest, APassAddsTwoRecordsAndOneMessage) {
     EXPECT_TRUE(window.results.empty());
 }
 
-TEST_F(GameFlowTest, WhenNeitherSideCanMoveBothPassAndTheResultFollows) {
+TEST_F(GameFlowTest, WhenNeitherSideCanMoveBothPassAndTheResultFollows)
+{
     LoadPosition(BoardWith({ { "a1", Black }, { "b1", White }, { "d1", White } }), Black);
     window.noWait = true;
     window.levels = { 5, 7 };
@@ -111,7 +118,8 @@ TEST_F(GameFlowTest, WhenNeitherSideCanMoveBothPassAndTheResultFollows) {
     EXPECT_EQ(tail[1], "OpenAnalysis");
 }
 
-TEST_F(GameFlowTest, AFullBoardKeepsThePlayers) {
+TEST_F(GameFlowTest, AFullBoardKeepsThePlayers)
+{
     // Every square but h8 is Black apart from a White g8: Black h8 fills the board.
     std::initializer_list<std::pair<const char*, int>> none {};
     TBoard board = BoardWith(none);
@@ -136,7 +144,8 @@ TEST_F(GameFlowTest, AFullBoardKeepsThePlayers) {
 // Rows above `row` Black, rows below White; `row` itself holds `blacks` Black discs from the left, then
 // `empties` empty squares, then White discs. Neither side has a move on such a board. To let Black end the
 // game with a move, b1 is White and c1 empty: Black c1 turns b1 and gives exactly that board.
-TBoard BoardBeforeTheLastMove(int row, int blacks, int empties) {
+TBoard BoardBeforeTheLastMove(int row, int blacks, int empties)
+{
     TBoard board = BoardWith({});
     for (int y = 1; y <= 8; ++y) {
         for (int x = 1; x <= 8; ++x) {
@@ -152,7 +161,8 @@ TBoard BoardBeforeTheLastMove(int row, int blacks, int empties) {
     return board;
 }
 
-TEST_F(GameFlowTest, TheResultCountsDiscsAndGivesEmptySquaresToNobody) {
+TEST_F(GameFlowTest, TheResultCountsDiscsAndGivesEmptySquaresToNobody)
+{
     struct Case {
         int row, blacks, empties;
         std::array<std::string, 3> lines;
@@ -182,7 +192,8 @@ TEST_F(GameFlowTest, TheResultCountsDiscsAndGivesEmptySquaresToNobody) {
 namespace {
 
 // Checks what must hold whenever the game waits for its next move.
-void ExpectConsistentState(const TRecordingWindow& window) {
+void ExpectConsistentState(const TRecordingWindow& window)
+{
     ASSERT_GE(Game.HistoryTop, 0);
     EXPECT_EQ(Game.SideToMove, Game.HistoryTop % 2 == 0 ? Black : White);
     const THistoryRecord& record = Game.History[Game.HistoryTop];
@@ -201,7 +212,8 @@ void ExpectConsistentState(const TRecordingWindow& window) {
 
 } // namespace
 
-TEST_F(GameFlowTest, RandomGamesBetweenTwoPeopleKeepEveryRecordTrue) {
+TEST_F(GameFlowTest, RandomGamesBetweenTwoPeopleKeepEveryRecordTrue)
+{
     window.noWait = true;
     int passesSeen = 0;
     int earlyEnds = 0;

@@ -13,7 +13,8 @@ struct TRandomPosition {
 
 // Plays uniformly random legal moves (passing when a side has none) from the initial position with the given
 // seed and returns every position reached, the initial one included, up to the end of the game.
-inline std::vector<TRandomPosition> RandomGamePositions(unsigned seed) {
+inline std::vector<TRandomPosition> RandomGamePositions(unsigned seed)
+{
     std::mt19937 random(seed);
     std::vector<TRandomPosition> positions;
     TBoard board = InitialBoard();
@@ -44,7 +45,8 @@ inline std::vector<TRandomPosition> RandomGamePositions(unsigned seed) {
 }
 
 // Every position of `games` random games with seeds 1 to games.
-inline std::vector<TRandomPosition> ManyRandomPositions(unsigned games) {
+inline std::vector<TRandomPosition> ManyRandomPositions(unsigned games)
+{
     std::vector<TRandomPosition> all;
     for (unsigned seed = 1; seed <= games; ++seed) {
         auto positions = RandomGamePositions(seed);

@@ -33,56 +33,68 @@ public:
     void DrawSquare(int x, int y) override { Record("DrawSquare " + SquareName(x, y)); }
     void FormPaint() override { Record("FormPaint"); }
     void ClearLegalMarks() override { Record("ClearLegalMarks"); }
-    void SetCountLabel(int colour, const std::string& text) override {
+    void SetCountLabel(int colour, const std::string& text) override
+    {
         countLabels[Slot(colour)] = text;
         Record("CountLabel " + Colour(colour) + " " + text);
     }
-    void SetLastMoveLabel(int colour, const std::string& text) override {
+    void SetLastMoveLabel(int colour, const std::string& text) override
+    {
         lastMoveLabels[Slot(colour)] = text;
         Record("LastMoveLabel " + Colour(colour) + " " + text);
     }
-    void SetEvalLabel(int colour, const std::string& text) override {
+    void SetEvalLabel(int colour, const std::string& text) override
+    {
         evalLabels[Slot(colour)] = text;
         Record("EvalLabel " + Colour(colour) + " " + text);
     }
-    void SetStatusText(const std::string& text) override {
+    void SetStatusText(const std::string& text) override
+    {
         statusText = text;
         Record("Status " + text);
     }
-    void HighlightCountLabel(int colour) override {
+    void HighlightCountLabel(int colour) override
+    {
         highlighted = colour;
         Record("Highlight " + Colour(colour));
     }
     void SetBusyCursor(bool busy) override { Record(busy ? "Cursor busy" : "Cursor normal"); }
-    void SetInputControlsEnabled(bool enabled) override {
+    void SetInputControlsEnabled(bool enabled) override
+    {
         inputControlsEnabled = enabled;
         Record(enabled ? "Input on" : "Input off");
     }
-    void SetPlayerSelectorsEnabled(bool enabled) override {
+    void SetPlayerSelectorsEnabled(bool enabled) override
+    {
         Record(enabled ? "Selectors on" : "Selectors off");
     }
     int PlayerLevel(int colour) override { return levels[Slot(colour)]; }
-    void SetPlayerLevel(int colour, int level) override {
+    void SetPlayerLevel(int colour, int level) override
+    {
         levels[Slot(colour)] = level;
         Record("SetPlayer " + Colour(colour) + " " + std::to_string(level));
     }
-    void ShowPassMessage(const std::string& line) override {
+    void ShowPassMessage(const std::string& line) override
+    {
         passMessages.push_back(line);
         Record("Pass " + line);
     }
     void ShowResultDialog(
-        const std::string& line1, const std::string& line2, const std::string& line3) override {
+        const std::string& line1, const std::string& line2, const std::string& line3) override
+    {
         results.push_back({ line1, line2, line3 });
         Record("Result " + line1 + " | " + line2 + " | " + line3);
     }
     bool NoWait() override { return noWait; }
     int PauseTicks() override { return pauseTicks; }
-    void SetAnimationTimer(bool enabled) override {
+    void SetAnimationTimer(bool enabled) override
+    {
         timerEnabled = enabled;
         Record(enabled ? "Timer on" : "Timer off");
     }
     void RepaintPending() override { Record("RepaintPending"); }
-    void ProcessMessages() override {
+    void ProcessMessages() override
+    {
         ++messageRounds;
         if (onProcessMessages) {
             onProcessMessages(messageRounds);
@@ -92,12 +104,14 @@ public:
         }
     }
     void OpenAnalysis() override { Record("OpenAnalysis"); }
-    void DrawDebugValue(int x, int y, int value) override {
+    void DrawDebugValue(int x, int y, int value) override
+    {
         Record("DebugValue " + SquareName(x, y) + " " + std::to_string(value));
     }
 
     // The recorded calls whose text begins with `prefix`.
-    std::vector<std::string> CallsStartingWith(const std::string& prefix) const {
+    std::vector<std::string> CallsStartingWith(const std::string& prefix) const
+    {
         std::vector<std::string> found;
         for (const auto& call : calls) {
             if (call.rfind(prefix, 0) == 0) {

@@ -11,7 +11,8 @@ namespace reference {
 
 using Grid = std::array<std::array<int, 8>, 8>; // [row][column], 0-based
 
-inline Grid ToGrid(const TBoard& board) {
+inline Grid ToGrid(const TBoard& board)
+{
     Grid grid {};
     for (int y = 1; y <= 8; ++y) {
         for (int x = 1; x <= 8; ++x) {
@@ -21,12 +22,14 @@ inline Grid ToGrid(const TBoard& board) {
     return grid;
 }
 
-inline bool OnBoard(int column, int row) {
+inline bool OnBoard(int column, int row)
+{
     return column >= 0 && column < 8 && row >= 0 && row < 8;
 }
 
 // The squares (0-based column, row) a disc of `colour` at (column, row) turns.
-inline std::vector<std::pair<int, int>> Flips(const Grid& grid, int column, int row, int colour) {
+inline std::vector<std::pair<int, int>> Flips(const Grid& grid, int column, int row, int colour)
+{
     std::vector<std::pair<int, int>> flips;
     for (int dy = -1; dy <= 1; ++dy) {
         for (int dx = -1; dx <= 1; ++dx) {
@@ -49,11 +52,13 @@ inline std::vector<std::pair<int, int>> Flips(const Grid& grid, int column, int 
     return flips;
 }
 
-inline bool IsLegal(const Grid& grid, int column, int row, int colour) {
+inline bool IsLegal(const Grid& grid, int column, int row, int colour)
+{
     return grid[row][column] == 0 && !Flips(grid, column, row, colour).empty();
 }
 
-inline Grid Play(const Grid& grid, int column, int row, int colour) {
+inline Grid Play(const Grid& grid, int column, int row, int colour)
+{
     Grid next = grid;
     next[row][column] = colour;
     for (auto [c, r] : Flips(grid, column, row, colour)) {
@@ -62,7 +67,8 @@ inline Grid Play(const Grid& grid, int column, int row, int colour) {
     return next;
 }
 
-inline int CountMoves(const Grid& grid, int colour) {
+inline int CountMoves(const Grid& grid, int colour)
+{
     int count = 0;
     for (int row = 0; row < 8; ++row) {
         for (int column = 0; column < 8; ++column) {
