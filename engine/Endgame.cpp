@@ -1,0 +1,121 @@
+// The endgame solvers: full-width minimax to the end of the game over the final disc difference.
+//
+// Each node first looks at the host's stop request and returns at once when it is set. The last empty square
+// is settled without recursion: the side to move takes it if it can, else the opponent, else it stays empty.
+// At every node with exactly 12 empty squares the host processes the window's pending messages, which is how
+// a click on Stop reaches the game during a long solve. Moves are tried in list order with the same one-sided
+// cut as the mid-game search; the win-or-loss solver also ends a node at its first strictly winning move. A
+// side without moves passes; when the other side had just passed too the game is over.
+//
+// Nodes are counted as calls of the node procedure: one per position visited, pass positions, stopped nodes
+// and last-square nodes included.
+#include "Search.h"
+
+namespace {
+
+struct TNoCount {
+    void Visit() { }
+};
+
+struct TNodeCount {
+    std::uint64_t& nodes;
+    void Visit() { ++nodes; }
+};
+
+constexpr int MessageEmpties = 12;
+
+// The disc difference after the only empty square is filled by whichever side can take it, the side to move
+// first; with the square left empty when neither can.
+int SolveLastSquare(const TBoard& board, const TSquare square, int colour)
+{
+    TBoard child;
+    if (MakeMove(board, child, square.x, square.y, colour)
+        || MakeMove(board, child, square.x, square.y, -colour)) {
+        return DiscDifference(child);
+    }
+    return DiscDifference(board);
+}
+
+// best ends the node: it reaches the parent's bound, or (when solving for a win) it is a win for the side.
+template <bool WinLoss> inline bool EndsNode(int colour, int best, int bound)
+{
+    if (colour == Black) {
+        return best >= bound || (WinLoss && best > 0);
+    }
+    return best <= bound || (WinLoss && best < 0);
+}
+
+template <bool WinLoss, class Counter>
+int SolveNode(const TBoard& board, const TSquareList& list, int colour, bool passed, int bound,
+    ISolverHost& host, Counter& counter)
+{
+    counter.Visit();
+    if (host.StopRequested()) {
+        return 0;
+    }
+    if (list.count == 1) {
+        return SolveLastSquare(board, list.squares[0], colour);
+    }
+    if (list.count == MessageEmpties) {
+        host.ProcessMessages();
+    }
+    const int last = list.count - 1;
+    TSquareList childList = list;
+    childList.count = static_cast<std::int16_t>(last);
+    int best = colour == Black ? -9999 : 9999;
+    bool moveFound = false;
+    TBoard child;
+    for (int k = 0; k < list.count; ++k) {
+        const TSquare square = list.squares[k];
+        if (!MakeMove(board, child, square.x, square.y, colour)) {
+            continue;
+        }
+        moveFound = true;
+        childList.squares[k] = list.squares[last];
+        const int v = SolveNode<WinLoss>(child, childList, -colour, false, best, host, counter);
+        childList.squares[k] = square;
+        if (colour == Black ? v > best : v < best) {
+            best = v;
+            if (EndsNode<WinLoss>(colour, best, bound)) {
+                return best;
+            }
+        }
+    }
+    if (moveFound) {
+        return best;
+    }
+    if (passed) {
+        return DiscDifference(board);
+    }
+    return SolveNode<WinLoss>(board, list, -colour, true, best, host, counter);
+}
+
+} // namespace
+
+int SolveExact(
+    const TBoard& board, const TSquareList& list, int colour, bool passed, int bound, ISolverHost& host)
+{
+    TNoCount counter;
+    return SolveNode<false>(board, list, colour, passed, bound, host, counter);
+}
+
+int SolveWinLoss(
+    const TBoard& board, const TSquareList& list, int colour, bool passed, int bound, ISolverHost& host)
+{
+    TNoCount counter;
+    return SolveNode<true>(board, list, colour, passed, bound, host, counter);
+}
+
+int SolveExactCountingNodes(const TBoard& board, const TSquareList& list, int colour, bool passed, int bound,
+    ISolverHost& host, std::uint64_t& nodes)
+{
+    TNodeCount counter { nodes };
+    return SolveNode<false>(board, list, colour, passed, bound, host, counter);
+}
+
+int SolveWinLossCountingNodes(const TBoard& board, const TSquareList& list, int colour, bool passed,
+    int bound, ISolverHost& host, std::uint64_t& nodes)
+{
+    TNodeCount counter { nodes };
+    return SolveNode<true>(board, list, colour, passed, bound, host, counter);
+}

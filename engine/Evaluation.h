@@ -1,0 +1,127 @@
+// Position evaluation: the measures a position is judged by and the terms of the six mid-game search
+// variants.
+//
+// Every value is seen from Black's side. Each variant is a small struct of static terms that the shared
+// search procedure (Search.cpp) is instantiated with:
+//   NodeTerm(board, list)          added to every value backed up at an interior node (0 when the variant has
+//   none) Leaf(board, list, t, nodeTerm) the value of a position at the node-depth limit MoveTerm(x, y, t)
+//   added for the move of side t at (x, y) Pass(v, nodeTerm, t)           the value of a node whose side t
+//   passes, from the value v after the pass End(board, list, t)            the value of a finished game, t
+//   being the side whose turn it would be Start(t)                       the value side t starts from before
+//   it tries its moves Maximises(t)                   whether side t seeks the larger value
+#pragma once
+
+#include "Board.h"
+
+#include <array>
+#include <cstdint>
+
+// The weight of the square a move is played on, indexed [y - 1][x - 1]; symmetric under every reflection and
+// rotation of the board.
+inline constexpr std::array<std::array<std::int16_t, 8>, 8> SquareWeights { {
+    { 100, -13, 5, 5, 5, 5, -13, 100 },
+    { -13, -50, -2, -2, -2, -2, -50, -13 },
+    { 5, -2, 0, 0, 0, 0, -2, 5 },
+    { 5, -2, 0, 0, 0, 0, -2, 5 },
+    { 5, -2, 0, 0, 0, 0, -2, 5 },
+    { 5, -2, 0, 0, 0, 0, -2, 5 },
+    { -13, -50, -2, -2, -2, -2, -50, -13 },
+    { 100, -13, 5, 5, 5, 5, -13, 100 },
+} };
+
+constexpr int SquareWeight(int x, int y)
+{
+    return SquareWeights[y - 1][x - 1];
+}
+
+// The discs of `colour` on the edges that run unbroken from a corner of that colour: from each such corner
+// both edges are walked outwards until the first square not of `colour`; the corners themselves do not count,
+// a walk may run through the far corner, so a whole edge of one colour counts 14.
+int StableEdgeCount(const TBoard& board, int colour);
+
+// StableEdgeCount for Black minus StableEdgeCount for White.
+int StableEdgeBalance(const TBoard& board);
+
+// Black's legal-move count minus White's, both counted over `list` whoever is to move.
+int MobilityDifference(const TBoard& board, const TSquareList& list);
+
+// The graded measure 4 * mobility difference + 20 * stable edge balance.
+int GradedMeasure(const TBoard& board, const TSquareList& list);
+
+// A finished game scored only by its winner: +win when Black has more discs, -win when White has, 0 for a
+// draw.
+inline int WinnerValue(const TBoard& board, int win)
+{
+    const int difference = DiscDifference(board);
+    return difference > 0 ? win : difference < 0 ? -win : 0;
+}
+
+// Black maximises, White minimises; start values of plus or minus 9999. The base of every variant but one.
+struct TPlainTerms {
+    static int NodeTerm(const TBoard&, const TSquareList&) { return 0; }
+    static int MoveTerm(int, int, int) { return 0; }
+    static int Pass(int v, int, int) { return v; }
+    static int Start(int colour) { return colour == Black ? -9999 : 9999; }
+    static bool Maximises(int colour) { return colour == Black; }
+};
+
+// Slime: the disc difference.
+struct TDiscTerms : TPlainTerms {
+    static int Leaf(const TBoard& board, const TSquareList&, int, int) { return DiscDifference(board); }
+    static int End(const TBoard& board, const TSquareList&, int) { return DiscDifference(board); }
+};
+
+// Dog: the disc difference with the aims reversed, each side seeking as few discs of its own as possible.
+struct TFewestDiscTerms : TDiscTerms {
+    static int Start(int colour) { return colour == Black ? 9999 : -9999; }
+    static bool Maximises(int colour) { return colour == White; }
+};
+
+// Cow: the sum of the mobility differences of every position on the path below the root.
+struct TMobilityTerms : TPlainTerms {
+    static int NodeTerm(const TBoard& board, const TSquareList& list)
+    {
+        return MobilityDifference(board, list);
+    }
+    static int Leaf(const TBoard&, const TSquareList&, int, int nodeTerm) { return nodeTerm; }
+    static int Pass(int v, int nodeTerm, int) { return v + nodeTerm; }
+    static int End(const TBoard& board, const TSquareList&, int) { return WinnerValue(board, 10000); }
+};
+
+// Dolphin: the mobility of the side to move and the stable edges. A finished game counts only the stable
+// edges of the side whose turn it would be, with different factors for the two sides.
+struct TMobilityEdgeTerms : TPlainTerms {
+    static int Leaf(const TBoard& board, const TSquareList& list, int colour, int)
+    {
+        return colour * CountMobility(board, list, colour) + 16 * StableEdgeBalance(board);
+    }
+    static int End(const TBoard& board, const TSquareList& list, int colour)
+    {
+        const int mobility = CountMobility(board, list, colour);
+        return colour == Black ? mobility + 5 * StableEdgeCount(board, Black)
+                               : -10 * StableEdgeCount(board, White) - mobility;
+    }
+};
+
+// Monkey: the weights of the squares played on the path, the mobility difference at the leaf, 100 per pass.
+struct TWeightedTerms : TPlainTerms {
+    static int Leaf(const TBoard& board, const TSquareList& list, int, int)
+    {
+        return MobilityDifference(board, list);
+    }
+    static int MoveTerm(int x, int y, int colour) { return colour * SquareWeight(x, y); }
+    static int Pass(int v, int, int colour) { return v - 100 * colour; }
+    static int End(const TBoard& board, const TSquareList&, int) { return WinnerValue(board, 10000); }
+};
+
+// The Grade levels and Custom: the graded measure of every position on the path plus the square weights of
+// the moves, 100 per pass.
+struct TGradedTerms {
+    static int NodeTerm(const TBoard& board, const TSquareList& list) { return GradedMeasure(board, list); }
+    static int Leaf(const TBoard&, const TSquareList&, int, int nodeTerm) { return nodeTerm; }
+    static int MoveTerm(int x, int y, int colour) { return colour * SquareWeight(x, y); }
+    static int Pass(int v, int nodeTerm, int colour) { return v + nodeTerm - 100 * colour; }
+    static int End(const TBoard& board, const TSquareList&, int) { return WinnerValue(board, 20000); }
+    static int Start(int colour) { return colour == Black ? -29999 : 29999; }
+    static bool Maximises(int colour) { return colour == Black; }
+};
