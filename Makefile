@@ -3,7 +3,9 @@ BUILD_DIR ?= build
 SANITIZE_DIR ?= build-sanitize
 JOBS ?= $(shell nproc)
 
-.PHONY: run test build deps test-release test-sanitize format clean
+.PHONY: run test build deps test-release test-sanitize install format clean
+
+PREFIX ?= /usr/local
 
 run: build
 	scripts/run-window $(BUILD_DIR)/app/kalvoro
@@ -25,6 +27,9 @@ test-sanitize: deps
 	cmake --build $(SANITIZE_DIR) -j$(JOBS)
 	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 		ctest --test-dir $(SANITIZE_DIR) --output-on-failure -j$(JOBS)
+
+install: build
+	cmake --install $(BUILD_DIR) --prefix $(PREFIX)
 
 format:
 	@command -v clang-format >/dev/null || { echo "make format needs clang-format (apt-get install clang-format)"; exit 1; }
