@@ -1,0 +1,51 @@
+// The game-record file: one game as the sequence of its positions, followed by free comment lines.
+//
+// The first line holds the index N of the last position (0 to 119); then N + 1 position lines of ten
+// unsigned 16-bit numbers, each followed by one blank (mobility, the eight packed rows, the move code played
+// from the position, 0 for a pass); then comment lines up to the end of the file. Lines end in CR LF.
+//
+// Reading is forgiving in the traditional way: numbers may be separated by any characters of code 0 to 32
+// (line ends included), a number is the run of characters up to the next such character and must be a signed
+// 32-bit decimal integer (kept as its low 16 bits), a missing number at the end of the file reads as 0, text
+// after the tenth number of a position line is skipped up to the line end, and Ctrl-Z ends the file. A line
+// ends at CR LF, CR alone or LF alone.
+#pragma once
+
+#include "RecordFile.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+constexpr int RecordCapacity = 120;
+// A record of 120 positions with a long memo fits many times over; anything larger is refused unread.
+constexpr std::size_t MaxRecordBytes = 4 * 1024 * 1024;
+
+// One position line in file order: word 0 the mobility, words 1 to 8 rows 1 to 8, word 9 the move code
+// played from the position (0 for a pass; on the last line it belongs to no move).
+using TPositionLine = std::array<std::uint16_t, 10>;
+
+// A whole record as read or to be written. PositionRows holds LastIndex + 1 lines.
+struct TGameRecord {
+    std::int32_t LastIndex = 0;
+    std::vector<TPositionLine> PositionRows;
+    // Taken over unchanged; a comment line must not itself contain CR or LF.
+    std::vector<std::string> Comments;
+    friend bool operator==(const TGameRecord&, const TGameRecord&) = default;
+};
+
+// Reads a record from the bytes of a file named `fileName` (used in messages only). Throws TFileError when
+// a number is not a number (naming the word and its line) or when the first number is outside 0 to 119.
+TGameRecord ParseGameRecord(std::string_view bytes, const std::string& fileName);
+
+// The bytes of a record in the exact layout that ParseGameRecord reads back.
+std::string FormatGameRecord(const TGameRecord& record);
+
+// Reads and parses the record file `path`; throws TFileError naming the file and the cause.
+TGameRecord ReadGameRecord(const std::string& path);
+
+// Writes `record` to `path` without ever leaving a half-written file; throws TFileError.
+void SaveGameRecord(const std::string& path, const TGameRecord& record);

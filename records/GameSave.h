@@ -1,0 +1,59 @@
+// The main window's game records: saving the game in progress (Save and the auto-save at exit), opening a
+// record into it (Open), and the game handed to the analysis window (Analyse). The players' names come from
+// the player selectors of the installed game window (GameWindow()).
+#pragma once
+
+#include "GameRecord.h"
+#include "Settings.h"
+#include "game/GameState.h"
+
+#include <ctime>
+#include <optional>
+#include <string>
+#include <vector>
+
+// The name of a player selector entry ("Human", "Slime", ... "Custom"); "Human" for an index outside 0 to 9.
+std::string PlayerName(int level);
+
+// History 0 to HistoryTop as a record's position lines: line k holds the Mobility and Rows of record k and
+// the Move of record k + 1. The last line's move belongs to no move of the game and is written as 0 (what
+// was left there by a taken-back move or an earlier game would only mislead a reader). No comment lines.
+TGameRecord RecordFromGame(const TGameState& game);
+
+// The three comment lines of the main window: "Date : <date> <time>", "Black : <name>", "White : <name>".
+std::vector<std::string> GameComments(const std::tm& now);
+
+// WriteGameRecord: the game in progress with its three comment lines to `path`. Throws TFileError naming
+// the file and the cause; the file that was there before stays intact.
+void WriteGameRecord(const std::string& path, const std::tm& now);
+
+// Replaces the game in progress by `record` as the Open command does: History 0 to LastIndex and the move
+// after it, HistoryTop, GameBoard and ViewBoard from the last position, the counts, SideToMove from the
+// parity of LastIndex (White when odd) with its count label highlighted, LegalMoveCount recomputed, both
+// players Human, the book cursors reset and the board repainted. The comment lines are ignored; the
+// mobility numbers of the record stay in History for take-back. `record` must hold 1 to 120 lines.
+void LoadRecordIntoGame(const TGameRecord& record);
+
+// The Open command after its dialog: reads the whole file into a scratch copy, then LoadRecordIntoGame.
+// Throws TFileError; the game in progress is then untouched.
+void OpenGameRecord(const std::string& path);
+
+// What the Analyse command gives the analysis window: the position lines as WriteGameRecord writes them
+// (LastIndex = HistoryTop), the three comment lines for its memo, and its file name "mmddhhnn.kvr".
+struct TAnalysisHandOver {
+    TGameRecord Record;
+    std::string RecordFileName;
+};
+TAnalysisHandOver MakeAnalysisHandOver(const std::tm& now);
+
+// The file name the Save dialog offers: "mmddhhnn.KVR".
+std::string SaveDialogDefaultName(const std::tm& now);
+
+// "$Kalv$.kvr" in the program's folder.
+std::string AutoSavePath(const std::string& programFolder);
+
+// The writes at the end of a normal run, in their order: the settings first, then the game in progress to
+// the auto-save record. When the settings cannot be written, the auto-save is not attempted. Returns the
+// message of the first failure for the window to show, or nothing when both were written.
+std::optional<std::string> SaveAtExit(
+    const std::string& programFolder, const TSettings& settings, const std::tm& now);

@@ -1,0 +1,11 @@
+// The program's own folder, where the settings file, the auto-save record and the text export live.
+#pragma once
+
+#include <string>
+
+// The folder of the running executable (from /proc/self/exe; failing that, from `argv0` when it holds a
+// path; failing that, the current folder). No trailing slash.
+std::string ProgramFolder(const char* argv0);
+
+// `name` inside `folder`.
+std::string InFolder(const std::string& folder, const std::string& name);

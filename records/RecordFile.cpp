@@ -1,0 +1,239 @@
+#include "RecordFile.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <filesystem>
+#include <sys/stat.h>
+#include <system_error>
+#include <unistd.h>
+#include <utility>
+
+namespace {
+
+constexpr int MaxLinkSteps = 40;
+
+// Closes a descriptor when it leaves scope, so that every error path closes the file.
+class TDescriptor {
+public:
+    explicit TDescriptor(int openedFd)
+        : fd(openedFd) { }
+    TDescriptor(const TDescriptor&) = delete;
+    TDescriptor& operator=(const TDescriptor&) = delete;
+    ~TDescriptor() { Close(); }
+    int Get() const { return fd; }
+    // Closes now and returns the errno of a failed close, 0 on success.
+    int Close() {
+        const int result = fd >= 0 ? ::close(fd) : 0;
+        fd = -1;
+        return result == 0 ? 0 : errno;
+    }
+
+private:
+    int fd;
+};
+
+std::string FolderOf(const std::string& path) {
+    const std::filesystem::path parent = std::filesystem::path(path).parent_path();
+    return parent.empty() ? std::string(".") : parent.string();
+}
+
+// Follows a chain of symbolic links to the path of the file that is finally meant; that file may not exist
+// yet (a dangling link names the file to create).
+std::string ResolveLinks(const std::string& path, const std::string& action) {
+    std::string current = path;
+    for (int step = 0; step < MaxLinkSteps; ++step) {
+        struct stat info { };
+        if (::lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
+            return current;
+        }
+        std::string target(static_cast<std::size_t>(info.st_size > 0 ? info.st_size : 4096) + 1, '\0');
+        const ssize_t length = ::readlink(current.c_str(), target.data(), target.size());
+        if (length < 0) {
+            throw FileError(action, path, DescribeSystemError(errno), errno);
+        }
+        target.resize(static_cast<std::size_t>(length));
+        current = target.front() == '/' ? target : FolderOf(current) + "/" + target;
+    }
+    throw FileError(action, path, DescribeSystemError(ELOOP), ELOOP);
+}
+
+void WriteAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0 && errno == EINTR) {
+            continue;
+        }
+        if (written <= 0) {
+            // A write of 0 bytes makes no progress; treat it as a full disk rather than loop forever.
+            throw std::system_error(written < 0 ? errno : ENOSPC, std::generic_category());
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+}
+
+mode_t ModeForNewFile() {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+// The target must be an ordinary file we may write, or not exist yet.
+void CheckTarget(
+    const std::string& target, const std::string& path, const std::string& action, mode_t& mode) {
+    struct stat info { };
+    if (::stat(target.c_str(), &info) != 0) {
+        if (errno != ENOENT) {
+            throw FileError(action, path, DescribeSystemError(errno), errno);
+        }
+        mode = ModeForNewFile();
+        return;
+    }
+    if (S_ISDIR(info.st_mode)) {
+        throw FileError(action, path, DescribeSystemError(EISDIR), EISDIR);
+    }
+    if (!S_ISREG(info.st_mode)) {
+        throw FileError(action, path, "it is not an ordinary file");
+    }
+    // Renaming over a read-only file would succeed; the player made it read-only to keep it.
+    if (::access(target.c_str(), W_OK) != 0) {
+        throw FileError(action, path, DescribeSystemError(errno), errno);
+    }
+    mode = info.st_mode & 07777;
+}
+
+// Writes, flushes and closes the temporary file; throws std::system_error with the errno of a failure.
+void FillTemporary(TDescriptor& file, std::string_view bytes, mode_t mode) {
+    if (::fchmod(file.Get(), mode) != 0) {
+        throw std::system_error(errno, std::generic_category());
+    }
+    WriteAll(file.Get(), bytes);
+    if (::fsync(file.Get()) != 0) {
+        throw std::system_error(errno, std::generic_category());
+    }
+    if (const int error = file.Close(); error != 0) {
+        throw std::system_error(error, std::generic_category());
+    }
+}
+
+// So that the rename itself survives a power cut; a failure here loses nothing already written.
+void SyncFolder(const std::string& folder) {
+    const TDescriptor directory(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (directory.Get() >= 0) {
+        ::fsync(directory.Get());
+    }
+}
+
+} // namespace
+
+TFileError::TFileError(
+    const std::string& message, std::string fileOfError, std::string causeOfError, int errorNumber)
+    : std::runtime_error(message)
+    , fileName(std::move(fileOfError))
+    , cause(std::move(causeOfError))
+    , systemError(errorNumber) {
+}
+
+TFileError FileError(
+    const std::string& action, const std::string& fileName, const std::string& cause, int systemError) {
+    return TFileError(action + " \"" + fileName + "\": " + cause + ".", fileName, cause, systemError);
+}
+
+std::string DescribeSystemError(int errorNumber) {
+    switch (errorNumber) {
+    case ENOENT:
+        return "the file or its folder does not exist";
+    case EACCES:
+    case EPERM:
+        return "permission denied";
+    case ENOSPC:
+    case EDQUOT:
+        return "the disk is full";
+    case EFBIG:
+        return "the disk is full or the file would grow too large";
+    case EROFS:
+        return "the disk is read-only";
+    case EISDIR:
+        return "it is a folder, not a file";
+    case ENOTDIR:
+        return "a part of the path is not a folder";
+    case ENAMETOOLONG:
+        return "the name is too long";
+    case ELOOP:
+        return "too many symbolic links";
+    case EIO:
+        return "a disk error occurred";
+    case EMFILE:
+    case ENFILE:
+        return "too many files are open";
+    default:
+        return std::strerror(errorNumber);
+    }
+}
+
+std::string ReadFileBounded(const std::string& path, std::size_t limit) {
+    const std::string action = "Cannot read";
+    // Non-blocking, so that opening a pipe cannot hang; the file type is checked right after.
+    const TDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+    if (file.Get() < 0) {
+        throw FileError(action, path, DescribeSystemError(errno), errno);
+    }
+    struct stat info { };
+    if (::fstat(file.Get(), &info) != 0) {
+        throw FileError(action, path, DescribeSystemError(errno), errno);
+    }
+    if (S_ISDIR(info.st_mode)) {
+        throw FileError(action, path, DescribeSystemError(EISDIR), EISDIR);
+    }
+    if (!S_ISREG(info.st_mode)) {
+        throw FileError(action, path, "it is not an ordinary file");
+    }
+    const std::string tooLarge = "the file is too large (more than " + std::to_string(limit) + " bytes)";
+    if (static_cast<std::size_t>(info.st_size) > limit) {
+        throw FileError(action, path, tooLarge);
+    }
+    std::string contents(limit + 1, '\0');
+    std::size_t filled = 0;
+    while (filled < contents.size()) {
+        const ssize_t got = ::read(file.Get(), contents.data() + filled, contents.size() - filled);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0) {
+            throw FileError(action, path, DescribeSystemError(errno), errno);
+        }
+        if (got == 0) {
+            break;
+        }
+        filled += static_cast<std::size_t>(got);
+    }
+    if (filled > limit) {
+        throw FileError(action, path, tooLarge);
+    }
+    contents.resize(filled);
+    return contents;
+}
+
+void WriteFileAtomically(const std::string& path, std::string_view bytes, const std::string& action) {
+    const std::string target = ResolveLinks(path, action);
+    mode_t mode = 0;
+    CheckTarget(target, path, action, mode);
+    const std::string folder = FolderOf(target);
+    std::string temporary = folder + "/." + std::filesystem::path(target).filename().string() + ".XXXXXX";
+    TDescriptor file(::mkostemp(temporary.data(), O_CLOEXEC));
+    if (file.Get() < 0) {
+        throw FileError(action, path, DescribeSystemError(errno), errno);
+    }
+    try {
+        FillTemporary(file, bytes, mode);
+        if (::rename(temporary.c_str(), target.c_str()) != 0) {
+            throw std::system_error(errno, std::generic_category());
+        }
+    } catch (const std::system_error& failure) {
+        file.Close();
+        ::unlink(temporary.c_str());
+        const int error = failure.code().value();
+        throw FileError(action, path, DescribeSystemError(error), error);
+    }
+    SyncFolder(folder);
+}

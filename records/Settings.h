@@ -1,0 +1,42 @@
+// The settings file "Kalvoro.Ini" in the program's folder: board size, animation pause, whether the
+// evaluation labels are shown, both players and the Custom level's three depths.
+//
+// Sections and keys: [Option] Size, Timer, ShowEval; [Game] BLevel, WLevel; [Custom] Complete, Fast, Node.
+// At the end of a run the caller writes the settings first and only then the auto-save record (SaveAtExit
+// in GameSave.h does both in that order).
+#pragma once
+
+#include "RecordFile.h"
+#include "engine/Levels.h"
+
+#include <cstdint>
+#include <string>
+
+struct TSettings {
+    // The edge of one board square in pixels: 18, 24, 30, 38, 44 or 52.
+    std::int32_t CellSize = 30;
+    // The pause per turned disc in 50 ms ticks: 0 (No Wait), 2 (Fast), 5 (Midium) or 10 (Slow).
+    std::int32_t PauseTicks = 5;
+    bool ShowEval = true;
+    // Player selector entries, 0 Human to 9 Custom.
+    std::int32_t BlackLevel = 0;
+    std::int32_t WhiteLevel = 3;
+    // LevelTable row 9; taken as read, the customize dialog limits it when it shows it.
+    TLevelRow Custom { 14, 16, 9 };
+    friend bool operator==(const TSettings&, const TSettings&) = default;
+};
+
+// "Kalvoro.Ini" in `programFolder`.
+std::string SettingsPath(const std::string& programFolder);
+
+bool IsAcceptedCellSize(std::int32_t size);
+bool IsAcceptedPause(std::int32_t ticks);
+
+// Reads the settings of `iniPath`. A missing file, section or key, or a value that is not a number gives
+// the default; then a size or pause outside its accepted set becomes 30 or 5, and a player outside 0 to 9
+// becomes Human (so a missing WLevel is Cow, while WLevel=12 is Human). Never fails.
+TSettings LoadSettings(const std::string& iniPath);
+
+// Writes the eight keys in the order of the file, each atomically; other lines of the file stay. Throws
+// TFileError with the message "<iniPath> に書き込めません" at the first key that cannot be written.
+void SaveSettings(const std::string& iniPath, const TSettings& settings);
