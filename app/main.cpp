@@ -1,0 +1,12 @@
+// The window program: the application, the main window, and the message loop.
+#include "ui/MainWindow.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Kalvoro"));
+    TForm1 form;
+    form.show();
+    return QApplication::exec();
+}

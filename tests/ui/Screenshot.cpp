@@ -1,0 +1,56 @@
+// Developer tool: plays the opening moves given on the command line (as square names) in the real main
+// window and saves a picture of the window, for the documentation and for looking at the board by eye.
+//     kalvoro_screenshot FILE.png [CELLSIZE] [f5 d6 c3 ...]
+#include "game/GameFlow.h"
+#include "ui/MainWindow.h"
+
+#include <QActionGroup>
+#include <QApplication>
+
+#include <iostream>
+
+namespace {
+
+void PlaySquareName(const QString& name)
+{
+    if (name.size() != 2) {
+        return;
+    }
+    const int x = name[0].toLatin1() - 'a' + 1;
+    const int y = name[1].toLatin1() - '0';
+    if (x >= 1 && x <= 8 && y >= 1 && y <= 8 && IsLegalMove(x, y, Game.SideToMove)) {
+        PlayMove(x, y);
+    }
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    if (argc < 2) {
+        std::cerr << "usage: kalvoro_screenshot FILE.png [CELLSIZE] [moves...]\n";
+        return 2;
+    }
+    TForm1 form;
+    form.SetPlayerLevel(White, HumanLevel);
+    form.findChild<QAction*>(QStringLiteral("NoWait1"))->trigger();
+    int next = 2;
+    if (argc > 2 && QString::fromLocal8Bit(argv[2]).toInt() > 0) {
+        const int size = QString::fromLocal8Bit(argv[2]).toInt();
+        for (QAction* item : form.findChildren<QAction*>()) {
+            if (item->isCheckable() && item->data().toInt() == size && item->actionGroup() != nullptr
+                && item->objectName() != QStringLiteral("Midium2")) {
+                item->trigger();
+            }
+        }
+        next = 3;
+    }
+    form.show();
+    for (int i = next; i < argc; ++i) {
+        PlaySquareName(QString::fromLocal8Bit(argv[i]));
+    }
+    QApplication::processEvents();
+    const bool saved = form.grab().save(QString::fromLocal8Bit(argv[1]));
+    return saved ? 0 : 1;
+}

@@ -1,0 +1,42 @@
+// The board area of the main window: shows the board image and passes the mouse on. It draws nothing itself,
+// so a repaint by the window system always shows every disc the image holds.
+#pragma once
+
+#include "BoardImage.h"
+
+#include <QRegion>
+#include <QWidget>
+
+class TBoardView : public QWidget {
+    Q_OBJECT
+public:
+    explicit TBoardView(int cellSize, QWidget* parent = nullptr);
+
+    TBoardImage& Board() { return board; }
+    const TBoardImage& Board() const { return board; }
+    // A new cell size: the widget takes the image's size, 8c + 1 pixels square.
+    void Resize(int cellSize);
+    // Marks a changed part of the image for the next paint.
+    void Invalidate(const QRect& area);
+    // Paints the changed parts at once.
+    void RepaintPending();
+
+signals:
+    void MousePressed(
+        Qt::MouseButton button, Qt::MouseButtons buttons, Qt::KeyboardModifiers keys, QPoint at);
+    void MouseReleased(
+        Qt::MouseButton button, Qt::MouseButtons buttons, Qt::KeyboardModifiers keys, QPoint at);
+    void MouseMoved(QPoint at);
+    // After each paint, for the one start of the computer after the first one.
+    void Painted();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    TBoardImage board;
+    QRegion pending;
+};

@@ -1,0 +1,36 @@
+#include "HelpViewer.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QTextBrowser>
+#include <QUrl>
+
+namespace {
+
+constexpr int HelpWidth = 560;
+constexpr int HelpHeight = 480;
+
+} // namespace
+
+bool ShowHelp(QWidget* parent, const QString& path, const QString& topic)
+{
+    const QFileInfo file(path);
+    if (!file.isFile() || !file.isReadable()) {
+        QMessageBox::warning(parent, QStringLiteral("Kalvoro"),
+            QStringLiteral("The help file %1 cannot be opened.").arg(QDir::toNativeSeparators(path)));
+        return false;
+    }
+    auto* browser = new QTextBrowser(parent);
+    browser->setWindowFlag(Qt::Window);
+    browser->setAttribute(Qt::WA_DeleteOnClose);
+    browser->setObjectName(QStringLiteral("HelpViewer"));
+    browser->setWindowTitle(QStringLiteral("Kalvoro Help"));
+    browser->resize(HelpWidth, HelpHeight);
+    browser->setOpenExternalLinks(true);
+    QUrl url = QUrl::fromLocalFile(file.absoluteFilePath());
+    url.setFragment(topic);
+    browser->setSource(url, QTextDocument::HtmlResource);
+    browser->show();
+    return true;
+}

@@ -1,0 +1,10 @@
+// The help window: the program's help document, an HTML file, shown at a topic (an anchor of the document).
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+// Opens `path` at the anchor `topic` in a help window of its own, or, when the file cannot be read, shows a
+// message naming it. Returns whether the help was shown.
+bool ShowHelp(QWidget* parent, const QString& path, const QString& topic);

@@ -1,0 +1,130 @@
+// The main window: the board, the side panel, the status bar and the menus. It holds no game state: the game
+// flow drives it through IGameWindow, and its handlers turn clicks and menu commands into calls of the flow.
+#pragma once
+
+#include "BoardView.h"
+#include "SidePanel.h"
+#include "game/GameWindow.h"
+
+#include <QActionGroup>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMenu>
+#include <QTimer>
+
+#include <array>
+#include <functional>
+
+constexpr int DefaultCellSize = 30;
+constexpr int StartPendingMark = 9999;
+// The help document's contents page.
+inline constexpr char HelpTopic[] = "HID00000003";
+
+class TForm1 : public QMainWindow, public IGameWindow {
+    Q_OBJECT
+public:
+    explicit TForm1(QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // --- The game flow's window operations.
+    void DrawSquare(int x, int y) override;
+    void FormPaint() override;
+    void ClearLegalMarks() override;
+    void SetCountLabel(int colour, const std::string& text) override;
+    void SetLastMoveLabel(int colour, const std::string& text) override;
+    void SetEvalLabel(int colour, const std::string& text) override;
+    void SetStatusText(const std::string& text) override;
+    void HighlightCountLabel(int colour) override;
+    void SetBusyCursor(bool busy) override;
+    void SetInputControlsEnabled(bool enabled) override;
+    void SetPlayerSelectorsEnabled(bool enabled) override;
+    int PlayerLevel(int colour) override;
+    void SetPlayerLevel(int colour, int level) override;
+    void ShowPassMessage(const std::string& line) override;
+    void ShowResultDialog(
+        const std::string& line1, const std::string& line2, const std::string& line3) override;
+    bool NoWait() override;
+    int PauseTicks() override;
+    void SetAnimationTimer(bool enabled) override;
+    void RepaintPending() override;
+    void ProcessMessages() override;
+    void OpenAnalysis() override;
+    void DrawDebugValue(int x, int y, int value) override;
+
+    // --- Board drawing and input.
+    int CellSize() const { return cellSize; }
+    void RedrawDiscs();
+    void MarkLegalMoves();
+    void FormMouseMove(QPoint at);
+    void FormMouseDown(
+        Qt::MouseButton button, Qt::MouseButtons buttons, Qt::KeyboardModifiers keys, QPoint at);
+    void FormMouseUp(Qt::MouseButton button, QPoint at);
+
+    // The help document Index opens; set at creation to Kalvoro.hlp in the program's folder.
+    QString HelpFile() const { return helpFile; }
+    void SetHelpFile(const QString& path) { helpFile = path; }
+
+    TBoardView* BoardView() const { return boardView; }
+    TSidePanel* Panel() const { return Panel1; }
+    QLabel* StatusBar() const { return StatBar; }
+    QWidget* ClientArea() const { return centralWidget(); }
+
+public slots:
+    void New1Click();
+    void Open1Click();
+    void Save1Click();
+    void Analyse1Click();
+    void Exit1Click();
+    void SizeChange(QAction* item);
+    void SpeedOptClick(QAction* item);
+    void Customize1Click();
+    void ShowEval1Click();
+    void Index1Click();
+    void About1Click();
+    void ComboChange(int colour);
+    void BackBtnClick();
+    void Timer1Timer();
+    // A press on the Black evaluation label: exactly Alt, Ctrl and the left button turn on debug mode.
+    void BPtsMouseDown(Qt::MouseButtons buttons, Qt::KeyboardModifiers keys);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void FormCreate();
+    void FormDestroy();
+    void CreateMenus();
+    QMenu* CreateGameMenu();
+    QMenu* CreateOptionMenu();
+    QMenu* CreateHelpMenu();
+    void CreateClientArea();
+    void SizeClientArea();
+    void BoardPainted();
+    void DebugEdit(Qt::MouseButtons buttons, Qt::KeyboardModifiers keys, QPoint at);
+    // Runs one turn of the game flow from an event handler, and closes the window afterwards when a close
+    // was asked for while the flow was busy.
+    void RunFlow(const std::function<void()>& step);
+    bool ClosePending() const { return closeRequested; }
+
+    int cellSize = DefaultCellSize;
+    int StartPending = 0;
+    int timer1Tag = 5;
+    bool busyCursorShown = false;
+    bool closeRequested = false;
+    int flowDepth = 0;
+    std::array<int, 2> levelsAtClose {};
+    QString helpFile;
+
+    TBoardView* boardView = nullptr;
+    TSidePanel* Panel1 = nullptr;
+    QLabel* StatBar = nullptr;
+    QTimer* Timer1 = nullptr;
+    QMenu* Game1 = nullptr;
+    QMenu* Option1 = nullptr;
+    QMenu* Help1 = nullptr;
+    QActionGroup* sizeItems = nullptr;
+    QActionGroup* speedItems = nullptr;
+    QAction* NoWait1 = nullptr;
+    QAction* ShowEval1 = nullptr;
+};
