@@ -167,25 +167,25 @@ TEST(MidgameSearch, DepthLimitOneScoresEachRootMoveByItsLeafValue)
 
 TEST(MidgameSearch, PassUsesUpOnePly)
 {
-    // White cannot move; Black can take c1.
+    // White cannot move; Black can take c1. Black holds one stable edge disc (g8).
     TBoard board = EmptyBoard();
-    Put(board, Black, { "a1" });
+    Put(board, Black, { "a1", "h8", "g8" });
     Put(board, White, { "b1" });
     const TSquareList list = BuildEmptyList(board);
     {
         // The pass child at depth 2 is a leaf with Black to move.
         const TDepthLimit limit(2);
-        EXPECT_EQ(SearchDiscs(board, list, White, false, 1, -9999), 0);
+        EXPECT_EQ(SearchDiscs(board, list, White, false, 1, -9999), 2);
         EXPECT_EQ(SearchMobility(board, list, White, false, 1, -9999), 1 + 1);
-        EXPECT_EQ(SearchMobilityEdges(board, list, White, false, 1, -9999), 1);
+        EXPECT_EQ(SearchMobilityEdges(board, list, White, false, 1, -9999), 1 + 16);
         EXPECT_EQ(SearchWeighted(board, list, White, false, 1, -9999), 1 + 100);
-        EXPECT_EQ(SearchGraded(board, list, White, false, 1, -9999), 4 + 4 + 100);
+        EXPECT_EQ(SearchGraded(board, list, White, false, 1, -9999), 24 + 24 + 100);
     }
     {
         // Black plays c1 at depth 2 and the leaf is at depth 3.
         const TDepthLimit limit(3);
-        EXPECT_EQ(SearchDiscs(board, list, White, false, 1, -9999), 3);
-        EXPECT_EQ(SearchFewestDiscs(board, list, White, false, 1, -9999), 3);
+        EXPECT_EQ(SearchDiscs(board, list, White, false, 1, -9999), 5);
+        EXPECT_EQ(SearchFewestDiscs(board, list, White, false, 1, -9999), 5);
         EXPECT_EQ(SearchWeighted(board, list, White, false, 1, -9999), 0 + 5 + 100);
     }
 }

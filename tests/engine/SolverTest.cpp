@@ -117,15 +117,16 @@ TEST(Solvers, NoMovesForEitherSideScoresTheDiscsAtOnce)
     TBoard board = EmptyBoard();
     Cell(board, 1, 1) = Black;
     Cell(board, 2, 1) = Black;
+    Cell(board, 3, 1) = Black;
     Cell(board, 8, 8) = White;
     const TSquareList list = BuildEmptyList(board);
     for (bool winLoss : { false, true }) {
         TCountingHost host;
         std::uint64_t nodes = 0;
-        EXPECT_EQ(Solve(winLoss, board, list, White, false, -9999, host, nodes), 1);
+        EXPECT_EQ(Solve(winLoss, board, list, White, false, -9999, host, nodes), 2);
         EXPECT_EQ(nodes, 2u);
         nodes = 0;
-        EXPECT_EQ(Solve(winLoss, board, list, Black, true, 9999, host, nodes), 1);
+        EXPECT_EQ(Solve(winLoss, board, list, Black, true, 9999, host, nodes), 2);
         EXPECT_EQ(nodes, 1u);
     }
     // A full board passes twice too.
