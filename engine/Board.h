@@ -14,7 +14,8 @@ constexpr int Black = 1;
 constexpr int White = -1;
 constexpr std::int16_t EmptyCell = 0;
 constexpr std::int16_t BorderCell = 99;
-constexpr int MaxEmptySquares = 60;
+// A game never has more than 60 empty squares, but a board edited in debug mode may have up to 64.
+constexpr int MaxEmptySquares = 64;
 
 // 100 cells, the cell of square (x, y) at index y * 10 + x; 0 empty, 1 Black, -1 White, 99 border.
 using TBoard = std::array<std::int16_t, 100>;

@@ -102,6 +102,14 @@ TEST(BuildEmptyList, ScansRowByRowAndSkipsDiscs)
     EXPECT_EQ(CountMobility(InitialBoard(), list, White), 4);
 }
 
+TEST(BuildEmptyList, HoldsAnEditedBoardWithoutDiscs)
+{
+    const TSquareList list = BuildEmptyList(EmptyBoard());
+    ASSERT_EQ(list.count, 64);
+    EXPECT_EQ(Names(list).back(), "h8");
+    EXPECT_EQ(CountMobility(EmptyBoard(), list, Black), 0);
+}
+
 TEST(ChildList, MovesTheLastEntryIntoTheGap)
 {
     const TSquare a { 1, 1 }, b { 2, 1 }, c { 3, 1 }, d { 4, 1 };
