@@ -8,12 +8,14 @@ namespace {
 constexpr char CtrlZ = 26;
 constexpr std::size_t QuotedWordLength = 24;
 
-bool IsSeparator(char c) {
+bool IsSeparator(char c)
+{
     return static_cast<unsigned char>(c) <= 32;
 }
 
 // The word as it may appear in a message: short, and with control or 8-bit bytes shown as '?'.
-std::string Printable(std::string_view word) {
+std::string Printable(std::string_view word)
+{
     std::string shown;
     for (const char c : word.substr(0, QuotedWordLength)) {
         const auto code = static_cast<unsigned char>(c);
@@ -22,7 +24,8 @@ std::string Printable(std::string_view word) {
     return word.size() > QuotedWordLength ? shown + "..." : shown;
 }
 
-std::optional<std::int32_t> ParseInt32(std::string_view word) {
+std::optional<std::int32_t> ParseInt32(std::string_view word)
+{
     if (word.size() > 1 && word.front() == '+' && word[1] != '-') {
         word.remove_prefix(1);
     }
@@ -39,11 +42,14 @@ class TRecordScanner {
 public:
     TRecordScanner(std::string_view recordText, const std::string& recordFileName)
         : text(recordText)
-        , fileName(recordFileName) { }
+        , fileName(recordFileName)
+    {
+    }
 
     bool AtEnd() const { return position >= text.size(); }
 
-    std::int32_t ReadNumber() {
+    std::int32_t ReadNumber()
+    {
         SkipSeparators();
         if (AtEnd()) {
             return 0;
@@ -62,14 +68,16 @@ public:
     }
 
     // Discards the rest of the line and its line end.
-    void SkipLine() {
+    void SkipLine()
+    {
         while (!AtEnd() && !IsLineEnd(text[position])) {
             ++position;
         }
         SkipLineEnd();
     }
 
-    std::string ReadLine() {
+    std::string ReadLine()
+    {
         const std::size_t start = position;
         while (!AtEnd() && !IsLineEnd(text[position])) {
             ++position;
@@ -82,7 +90,8 @@ public:
 private:
     static bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
 
-    void SkipSeparators() {
+    void SkipSeparators()
+    {
         while (!AtEnd() && IsSeparator(text[position])) {
             if (IsLineEnd(text[position])) {
                 SkipLineEnd();
@@ -93,7 +102,8 @@ private:
     }
 
     // CR LF, CR alone or LF alone.
-    void SkipLineEnd() {
+    void SkipLineEnd()
+    {
         if (AtEnd()) {
             return;
         }
@@ -110,23 +120,24 @@ private:
     int line = 1;
 };
 
-void AppendLine(std::string& out, std::string_view content) {
+void AppendLine(std::string& out, std::string_view content)
+{
     out += content;
     out += "\r\n";
 }
 
-} // namespace
-
-TGameRecord ParseGameRecord(std::string_view bytes, const std::string& fileName) {
+// Parses into `record`, so that a caller can keep what was read before an error.
+void ParseInto(std::string_view bytes, const std::string& fileName, TGameRecord& record)
+{
     const std::string_view text = bytes.substr(0, bytes.find(CtrlZ));
     TRecordScanner scanner(text, fileName);
-    TGameRecord record;
-    record.LastIndex = scanner.ReadNumber();
-    if (record.LastIndex < 0 || record.LastIndex >= RecordCapacity) {
+    const std::int32_t lastIndex = scanner.ReadNumber();
+    if (lastIndex < 0 || lastIndex >= RecordCapacity) {
         throw FileError("Cannot read", fileName,
-            "the first line gives " + std::to_string(record.LastIndex)
+            "the first line gives " + std::to_string(lastIndex)
                 + " as the last position, but a game record holds positions 0 to 119 only");
     }
+    record.LastIndex = lastIndex;
     scanner.SkipLine();
     record.PositionRows.resize(static_cast<std::size_t>(record.LastIndex) + 1);
     for (TPositionLine& row : record.PositionRows) {
@@ -138,10 +149,19 @@ TGameRecord ParseGameRecord(std::string_view bytes, const std::string& fileName)
     while (!scanner.AtEnd()) {
         record.Comments.push_back(scanner.ReadLine());
     }
+}
+
+} // namespace
+
+TGameRecord ParseGameRecord(std::string_view bytes, const std::string& fileName)
+{
+    TGameRecord record;
+    ParseInto(bytes, fileName, record);
     return record;
 }
 
-std::string FormatGameRecord(const TGameRecord& record) {
+std::string FormatGameRecord(const TGameRecord& record)
+{
     std::string out;
     AppendLine(out, std::to_string(record.LastIndex));
     for (const TPositionLine& row : record.PositionRows) {
@@ -157,10 +177,23 @@ std::string FormatGameRecord(const TGameRecord& record) {
     return out;
 }
 
-TGameRecord ReadGameRecord(const std::string& path) {
+TGameRecord ReadGameRecord(const std::string& path)
+{
     return ParseGameRecord(ReadFileBounded(path, MaxRecordBytes), path);
 }
 
-void SaveGameRecord(const std::string& path, const TGameRecord& record) {
+TPartialRecord ReadGameRecordAsFarAsPossible(const std::string& path)
+{
+    TPartialRecord partial;
+    try {
+        ParseInto(ReadFileBounded(path, MaxRecordBytes), path, partial.Record);
+    } catch (const TFileError& error) {
+        partial.Error = error.what();
+    }
+    return partial;
+}
+
+void SaveGameRecord(const std::string& path, const TGameRecord& record)
+{
     WriteFileAtomically(path, FormatGameRecord(record), "Cannot save");
 }

@@ -16,6 +16,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -46,6 +47,15 @@ std::string FormatGameRecord(const TGameRecord& record);
 
 // Reads and parses the record file `path`; throws TFileError naming the file and the cause.
 TGameRecord ReadGameRecord(const std::string& path);
+
+// For the command-line start, which shows a record even when it is damaged: the record as far as it could
+// be read (position lines not reached are zero; no lines at all when the file could not be opened or its
+// first number was refused) and the message of the error that stopped reading, if any.
+struct TPartialRecord {
+    TGameRecord Record;
+    std::optional<std::string> Error;
+};
+TPartialRecord ReadGameRecordAsFarAsPossible(const std::string& path);
 
 // Writes `record` to `path` without ever leaving a half-written file; throws TFileError.
 void SaveGameRecord(const std::string& path, const TGameRecord& record);

@@ -8,7 +8,8 @@
 
 namespace {
 
-TPositionLine LineOfRecord(const THistoryRecord& record, std::uint16_t nextMove) {
+TPositionLine LineOfRecord(const THistoryRecord& record, std::uint16_t nextMove)
+{
     TPositionLine line {};
     line[0] = record.Mobility;
     std::copy(record.Rows.begin(), record.Rows.end(), line.begin() + 1);
@@ -16,7 +17,8 @@ TPositionLine LineOfRecord(const THistoryRecord& record, std::uint16_t nextMove)
     return line;
 }
 
-void StoreLine(int index, const TPositionLine& line) {
+void StoreLine(int index, const TPositionLine& line)
+{
     THistoryRecord& record = Game.History[index];
     record.Mobility = line[0];
     std::copy(line.begin() + 1, line.begin() + 9, record.Rows.begin());
@@ -25,11 +27,13 @@ void StoreLine(int index, const TPositionLine& line) {
 
 } // namespace
 
-std::string PlayerName(int level) {
+std::string PlayerName(int level)
+{
     return level >= 0 && level < LevelCount ? LevelNames[level] : LevelNames[HumanLevel];
 }
 
-TGameRecord RecordFromGame(const TGameState& game) {
+TGameRecord RecordFromGame(const TGameState& game)
+{
     TGameRecord record;
     record.LastIndex = std::clamp(game.HistoryTop, 0, HistoryCapacity - 1);
     for (int k = 0; k <= record.LastIndex; ++k) {
@@ -39,18 +43,21 @@ TGameRecord RecordFromGame(const TGameState& game) {
     return record;
 }
 
-std::vector<std::string> GameComments(const std::tm& now) {
+std::vector<std::string> GameComments(const std::tm& now)
+{
     return { "Date : " + DateTimeText(now), "Black : " + PlayerName(GameWindow().PlayerLevel(Black)),
         "White : " + PlayerName(GameWindow().PlayerLevel(White)) };
 }
 
-void WriteGameRecord(const std::string& path, const std::tm& now) {
+void WriteGameRecord(const std::string& path, const std::tm& now)
+{
     TGameRecord record = RecordFromGame(Game);
     record.Comments = GameComments(now);
     SaveGameRecord(path, record);
 }
 
-void LoadRecordIntoGame(const TGameRecord& record) {
+void LoadRecordIntoGame(const TGameRecord& record)
+{
     if (record.PositionRows.empty()) {
         return;
     }
@@ -72,26 +79,31 @@ void LoadRecordIntoGame(const TGameRecord& record) {
     GameWindow().FormPaint();
 }
 
-void OpenGameRecord(const std::string& path) {
+void OpenGameRecord(const std::string& path)
+{
     LoadRecordIntoGame(ReadGameRecord(path));
 }
 
-TAnalysisHandOver MakeAnalysisHandOver(const std::tm& now) {
+TAnalysisHandOver MakeAnalysisHandOver(const std::tm& now)
+{
     TAnalysisHandOver handOver { RecordFromGame(Game), TimeStampName(now, ".kvr") };
     handOver.Record.Comments = GameComments(now);
     return handOver;
 }
 
-std::string SaveDialogDefaultName(const std::tm& now) {
+std::string SaveDialogDefaultName(const std::tm& now)
+{
     return TimeStampName(now, ".KVR");
 }
 
-std::string AutoSavePath(const std::string& programFolder) {
+std::string AutoSavePath(const std::string& programFolder)
+{
     return InFolder(programFolder, "$Kalv$.kvr");
 }
 
 std::optional<std::string> SaveAtExit(
-    const std::string& programFolder, const TSettings& settings, const std::tm& now) {
+    const std::string& programFolder, const TSettings& settings, const std::tm& now)
+{
     try {
         SaveSettings(SettingsPath(programFolder), settings);
         WriteGameRecord(AutoSavePath(programFolder), now);

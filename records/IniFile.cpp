@@ -8,13 +8,15 @@
 
 namespace {
 
-TFileError CannotWrite(const std::string& fileName, const std::string& cause, int systemError) {
+TFileError CannotWrite(const std::string& fileName, const std::string& cause, int systemError)
+{
     return TFileError(fileName + " に書き込めません", fileName, cause, systemError);
 }
 
 // The current text of the file for an update: empty when it does not exist yet; any other failure to read
 // it is a failure to write, since rewriting it blind would lose its other lines.
-std::string TextToUpdate(const std::string& fileName) {
+std::string TextToUpdate(const std::string& fileName)
+{
     try {
         return ReadFileBounded(fileName, MaxIniBytes);
     } catch (const TFileError& error) {
@@ -25,7 +27,8 @@ std::string TextToUpdate(const std::string& fileName) {
     }
 }
 
-std::optional<std::int32_t> ParseHex(std::string_view digits) {
+std::optional<std::int32_t> ParseHex(std::string_view digits)
+{
     std::uint32_t value = 0;
     const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value, 16);
     if (error != std::errc {} || end != digits.data() + digits.size() || digits.front() == '-') {
@@ -37,7 +40,8 @@ std::optional<std::int32_t> ParseHex(std::string_view digits) {
 } // namespace
 
 std::string GetProfileString(const std::string& fileName, std::string_view section, std::string_view key,
-    const std::string& defaultValue) {
+    const std::string& defaultValue)
+{
     try {
         const std::string text = ReadFileBounded(fileName, MaxIniBytes);
         return FindIniValue(text, section, key).value_or(defaultValue);
@@ -47,7 +51,8 @@ std::string GetProfileString(const std::string& fileName, std::string_view secti
 }
 
 void WriteProfileString(
-    const std::string& fileName, std::string_view section, std::string_view key, std::string_view value) {
+    const std::string& fileName, std::string_view section, std::string_view key, std::string_view value)
+{
     const std::string text = SetIniValue(TextToUpdate(fileName), section, key, value);
     try {
         WriteFileAtomically(fileName, text, "Cannot write");
@@ -56,7 +61,8 @@ void WriteProfileString(
     }
 }
 
-std::optional<std::int32_t> ParseIniInteger(std::string_view text) {
+std::optional<std::int32_t> ParseIniInteger(std::string_view text)
+{
     if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
         return ParseHex(text.substr(2));
     }
@@ -72,27 +78,33 @@ std::optional<std::int32_t> ParseIniInteger(std::string_view text) {
 }
 
 std::string TIniFile::ReadString(
-    std::string_view section, std::string_view key, const std::string& defaultValue) const {
+    std::string_view section, std::string_view key, const std::string& defaultValue) const
+{
     return GetProfileString(FileName, section, key, defaultValue);
 }
 
-void TIniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) const {
+void TIniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) const
+{
     WriteProfileString(FileName, section, key, value);
 }
 
 std::int32_t TIniFile::ReadInteger(
-    std::string_view section, std::string_view key, std::int32_t defaultValue) const {
+    std::string_view section, std::string_view key, std::int32_t defaultValue) const
+{
     return ParseIniInteger(ReadString(section, key, "")).value_or(defaultValue);
 }
 
-void TIniFile::WriteInteger(std::string_view section, std::string_view key, std::int32_t value) const {
+void TIniFile::WriteInteger(std::string_view section, std::string_view key, std::int32_t value) const
+{
     WriteString(section, key, std::to_string(value));
 }
 
-bool TIniFile::ReadBool(std::string_view section, std::string_view key, bool defaultValue) const {
+bool TIniFile::ReadBool(std::string_view section, std::string_view key, bool defaultValue) const
+{
     return ReadInteger(section, key, defaultValue ? 1 : 0) != 0;
 }
 
-void TIniFile::WriteBool(std::string_view section, std::string_view key, bool value) const {
+void TIniFile::WriteBool(std::string_view section, std::string_view key, bool value) const
+{
     WriteString(section, key, value ? "1" : "0");
 }

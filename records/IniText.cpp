@@ -13,7 +13,8 @@ struct TIniLine {
     bool hasLineEnd = false;
 };
 
-std::vector<TIniLine> SplitLines(std::string_view text) {
+std::vector<TIniLine> SplitLines(std::string_view text)
+{
     std::vector<TIniLine> lines;
     std::size_t begin = 0;
     while (begin < text.size()) {
@@ -30,7 +31,8 @@ std::vector<TIniLine> SplitLines(std::string_view text) {
     return lines;
 }
 
-std::string_view Trim(std::string_view text) {
+std::string_view Trim(std::string_view text)
+{
     const auto isBlank = [](char c) { return c == ' ' || c == '\t'; };
     while (!text.empty() && isBlank(text.front())) {
         text.remove_prefix(1);
@@ -41,13 +43,15 @@ std::string_view Trim(std::string_view text) {
     return text;
 }
 
-bool SameName(std::string_view a, std::string_view b) {
+bool SameName(std::string_view a, std::string_view b)
+{
     const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
     return a.size() == b.size()
         && std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return lower(x) == lower(y); });
 }
 
-std::optional<std::string_view> SectionName(std::string_view content) {
+std::optional<std::string_view> SectionName(std::string_view content)
+{
     const std::string_view trimmed = Trim(content);
     if (trimmed.empty() || trimmed.front() != '[') {
         return std::nullopt;
@@ -56,13 +60,15 @@ std::optional<std::string_view> SectionName(std::string_view content) {
     return Trim(trimmed.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1));
 }
 
-bool IsComment(std::string_view content) {
+bool IsComment(std::string_view content)
+{
     const std::string_view trimmed = Trim(content);
     return !trimmed.empty() && (trimmed.front() == ';' || trimmed.front() == '#');
 }
 
 // The key of a "Key=Value" line.
-std::optional<std::string_view> KeyName(std::string_view content) {
+std::optional<std::string_view> KeyName(std::string_view content)
+{
     const std::size_t equals = content.find('=');
     if (IsComment(content) || SectionName(content) || equals == std::string_view::npos) {
         return std::nullopt;
@@ -70,7 +76,8 @@ std::optional<std::string_view> KeyName(std::string_view content) {
     return Trim(content.substr(0, equals));
 }
 
-std::string_view ValueOf(std::string_view content) {
+std::string_view ValueOf(std::string_view content)
+{
     std::string_view value = Trim(content.substr(content.find('=') + 1));
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'')
         && value.back() == value.front()) {
@@ -85,7 +92,8 @@ struct TSectionRange {
     std::size_t end = 0;
 };
 
-std::optional<TSectionRange> FindSection(const std::vector<TIniLine>& lines, std::string_view section) {
+std::optional<TSectionRange> FindSection(const std::vector<TIniLine>& lines, std::string_view section)
+{
     for (std::size_t k = 0; k < lines.size(); ++k) {
         const auto name = SectionName(lines[k].content);
         if (name && SameName(*name, section)) {
@@ -100,7 +108,8 @@ std::optional<TSectionRange> FindSection(const std::vector<TIniLine>& lines, std
 }
 
 std::optional<std::size_t> FindKey(
-    const std::vector<TIniLine>& lines, TSectionRange range, std::string_view key) {
+    const std::vector<TIniLine>& lines, TSectionRange range, std::string_view key)
+{
     for (std::size_t k = range.header + 1; k < range.end; ++k) {
         const auto name = KeyName(lines[k].content);
         if (name && SameName(*name, key)) {
@@ -110,7 +119,8 @@ std::optional<std::size_t> FindKey(
     return std::nullopt;
 }
 
-std::string KeyLine(std::string_view key, std::string_view value) {
+std::string KeyLine(std::string_view key, std::string_view value)
+{
     std::string line = std::string(key) + "=" + std::string(value);
     std::replace_if(
         line.begin(), line.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
@@ -120,7 +130,8 @@ std::string KeyLine(std::string_view key, std::string_view value) {
 // `text` with `addition` put in at `offset`, which lies at a line boundary or at the end of the text; a
 // last line without its line end gets one first.
 std::string InsertLines(
-    std::string_view text, std::size_t offset, const std::string& addition, const std::string& newline) {
+    std::string_view text, std::size_t offset, const std::string& addition, const std::string& newline)
+{
     std::string result(text.substr(0, offset));
     if (!result.empty() && result.back() != '\n') {
         result += newline;
@@ -130,8 +141,8 @@ std::string InsertLines(
 
 } // namespace
 
-std::optional<std::string> FindIniValue(
-    std::string_view text, std::string_view section, std::string_view key) {
+std::optional<std::string> FindIniValue(std::string_view text, std::string_view section, std::string_view key)
+{
     const std::vector<TIniLine> lines = SplitLines(text);
     const auto range = FindSection(lines, section);
     if (!range) {
@@ -145,7 +156,8 @@ std::optional<std::string> FindIniValue(
 }
 
 std::string SetIniValue(
-    std::string_view text, std::string_view section, std::string_view key, std::string_view value) {
+    std::string_view text, std::string_view section, std::string_view key, std::string_view value)
+{
     const std::string newline = text.find("\r\n") != std::string_view::npos ? "\r\n" : "\n";
     const std::vector<TIniLine> lines = SplitLines(text);
     const auto range = FindSection(lines, section);

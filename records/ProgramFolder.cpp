@@ -3,7 +3,8 @@
 #include <filesystem>
 #include <system_error>
 
-std::string ProgramFolder(const char* argv0) {
+std::string ProgramFolder(const char* argv0)
+{
     std::error_code error;
     const std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", error);
     if (!error && executable.has_parent_path()) {
@@ -20,7 +21,8 @@ std::string ProgramFolder(const char* argv0) {
     return error ? std::string(".") : current.string();
 }
 
-std::string InFolder(const std::string& folder, const std::string& name) {
+std::string InFolder(const std::string& folder, const std::string& name)
+{
     if (folder.empty()) {
         return name;
     }

@@ -1,5 +1,6 @@
 #include "RecordFile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -17,13 +18,16 @@ constexpr int MaxLinkSteps = 40;
 class TDescriptor {
 public:
     explicit TDescriptor(int openedFd)
-        : fd(openedFd) { }
+        : fd(openedFd)
+    {
+    }
     TDescriptor(const TDescriptor&) = delete;
     TDescriptor& operator=(const TDescriptor&) = delete;
     ~TDescriptor() { Close(); }
     int Get() const { return fd; }
     // Closes now and returns the errno of a failed close, 0 on success.
-    int Close() {
+    int Close()
+    {
         const int result = fd >= 0 ? ::close(fd) : 0;
         fd = -1;
         return result == 0 ? 0 : errno;
@@ -33,14 +37,16 @@ private:
     int fd;
 };
 
-std::string FolderOf(const std::string& path) {
+std::string FolderOf(const std::string& path)
+{
     const std::filesystem::path parent = std::filesystem::path(path).parent_path();
     return parent.empty() ? std::string(".") : parent.string();
 }
 
 // Follows a chain of symbolic links to the path of the file that is finally meant; that file may not exist
 // yet (a dangling link names the file to create).
-std::string ResolveLinks(const std::string& path, const std::string& action) {
+std::string ResolveLinks(const std::string& path, const std::string& action)
+{
     std::string current = path;
     for (int step = 0; step < MaxLinkSteps; ++step) {
         struct stat info { };
@@ -58,7 +64,8 @@ std::string ResolveLinks(const std::string& path, const std::string& action) {
     throw FileError(action, path, DescribeSystemError(ELOOP), ELOOP);
 }
 
-void WriteAll(int fd, std::string_view bytes) {
+void WriteAll(int fd, std::string_view bytes)
+{
     while (!bytes.empty()) {
         const ssize_t written = ::write(fd, bytes.data(), bytes.size());
         if (written < 0 && errno == EINTR) {
@@ -72,21 +79,30 @@ void WriteAll(int fd, std::string_view bytes) {
     }
 }
 
-mode_t ModeForNewFile() {
+mode_t ModeForNewFile()
+{
     const mode_t mask = ::umask(0);
     ::umask(mask);
     return 0666 & ~mask;
 }
 
+// What the new file takes over from the old one.
+struct TFileOwnership {
+    mode_t mode = 0;
+    uid_t owner = static_cast<uid_t>(-1);
+    gid_t group = static_cast<gid_t>(-1);
+};
+
 // The target must be an ordinary file we may write, or not exist yet.
 void CheckTarget(
-    const std::string& target, const std::string& path, const std::string& action, mode_t& mode) {
+    const std::string& target, const std::string& path, const std::string& action, TFileOwnership& ownership)
+{
     struct stat info { };
     if (::stat(target.c_str(), &info) != 0) {
         if (errno != ENOENT) {
             throw FileError(action, path, DescribeSystemError(errno), errno);
         }
-        mode = ModeForNewFile();
+        ownership.mode = ModeForNewFile();
         return;
     }
     if (S_ISDIR(info.st_mode)) {
@@ -99,12 +115,17 @@ void CheckTarget(
     if (::access(target.c_str(), W_OK) != 0) {
         throw FileError(action, path, DescribeSystemError(errno), errno);
     }
-    mode = info.st_mode & 07777;
+    ownership = { static_cast<mode_t>(info.st_mode & 07777), info.st_uid, info.st_gid };
 }
 
 // Writes, flushes and closes the temporary file; throws std::system_error with the errno of a failure.
-void FillTemporary(TDescriptor& file, std::string_view bytes, mode_t mode) {
-    if (::fchmod(file.Get(), mode) != 0) {
+void FillTemporary(TDescriptor& file, std::string_view bytes, const TFileOwnership& ownership)
+{
+    // Only root can hand the file back to its owner; anyone else writes a file of their own.
+    if (::geteuid() == 0 && ownership.owner != static_cast<uid_t>(-1)) {
+        static_cast<void>(::fchown(file.Get(), ownership.owner, ownership.group));
+    }
+    if (::fchmod(file.Get(), ownership.mode) != 0) {
         throw std::system_error(errno, std::generic_category());
     }
     WriteAll(file.Get(), bytes);
@@ -117,7 +138,8 @@ void FillTemporary(TDescriptor& file, std::string_view bytes, mode_t mode) {
 }
 
 // So that the rename itself survives a power cut; a failure here loses nothing already written.
-void SyncFolder(const std::string& folder) {
+void SyncFolder(const std::string& folder)
+{
     const TDescriptor directory(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (directory.Get() >= 0) {
         ::fsync(directory.Get());
@@ -131,15 +153,18 @@ TFileError::TFileError(
     : std::runtime_error(message)
     , fileName(std::move(fileOfError))
     , cause(std::move(causeOfError))
-    , systemError(errorNumber) {
+    , systemError(errorNumber)
+{
 }
 
 TFileError FileError(
-    const std::string& action, const std::string& fileName, const std::string& cause, int systemError) {
+    const std::string& action, const std::string& fileName, const std::string& cause, int systemError)
+{
     return TFileError(action + " \"" + fileName + "\": " + cause + ".", fileName, cause, systemError);
 }
 
-std::string DescribeSystemError(int errorNumber) {
+std::string DescribeSystemError(int errorNumber)
+{
     switch (errorNumber) {
     case ENOENT:
         return "the file or its folder does not exist";
@@ -171,7 +196,8 @@ std::string DescribeSystemError(int errorNumber) {
     }
 }
 
-std::string ReadFileBounded(const std::string& path, std::size_t limit) {
+std::string ReadFileBounded(const std::string& path, std::size_t limit)
+{
     const std::string action = "Cannot read";
     // Non-blocking, so that opening a pipe cannot hang; the file type is checked right after.
     const TDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
@@ -192,9 +218,13 @@ std::string ReadFileBounded(const std::string& path, std::size_t limit) {
     if (static_cast<std::size_t>(info.st_size) > limit) {
         throw FileError(action, path, tooLarge);
     }
-    std::string contents(limit + 1, '\0');
+    // The size is only a hint (files under /proc report 0); reading stops one byte past the limit.
+    constexpr std::size_t Chunk = 64 * 1024;
+    std::string contents;
     std::size_t filled = 0;
-    while (filled < contents.size()) {
+    while (filled <= limit) {
+        contents.resize(
+            std::min(limit + 1, std::max(filled + Chunk, static_cast<std::size_t>(info.st_size) + 1)));
         const ssize_t got = ::read(file.Get(), contents.data() + filled, contents.size() - filled);
         if (got < 0 && errno == EINTR) {
             continue;
@@ -214,10 +244,11 @@ std::string ReadFileBounded(const std::string& path, std::size_t limit) {
     return contents;
 }
 
-void WriteFileAtomically(const std::string& path, std::string_view bytes, const std::string& action) {
+void WriteFileAtomically(const std::string& path, std::string_view bytes, const std::string& action)
+{
     const std::string target = ResolveLinks(path, action);
-    mode_t mode = 0;
-    CheckTarget(target, path, action, mode);
+    TFileOwnership ownership;
+    CheckTarget(target, path, action, ownership);
     const std::string folder = FolderOf(target);
     std::string temporary = folder + "/." + std::filesystem::path(target).filename().string() + ".XXXXXX";
     TDescriptor file(::mkostemp(temporary.data(), O_CLOEXEC));
@@ -225,7 +256,7 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes, const 
         throw FileError(action, path, DescribeSystemError(errno), errno);
     }
     try {
-        FillTemporary(file, bytes, mode);
+        FillTemporary(file, bytes, ownership);
         if (::rename(temporary.c_str(), target.c_str()) != 0) {
             throw std::system_error(errno, std::generic_category());
         }

@@ -11,25 +11,30 @@ namespace {
 constexpr std::array<std::int32_t, 6> CellSizes { 18, 24, 30, 38, 44, 52 };
 constexpr std::array<std::int32_t, 4> Pauses { 0, 2, 5, 10 };
 
-std::int32_t PlayerOrHuman(std::int32_t level) {
+std::int32_t PlayerOrHuman(std::int32_t level)
+{
     return level >= 0 && level < LevelCount ? level : HumanLevel;
 }
 
 } // namespace
 
-std::string SettingsPath(const std::string& programFolder) {
+std::string SettingsPath(const std::string& programFolder)
+{
     return InFolder(programFolder, "Kalvoro.Ini");
 }
 
-bool IsAcceptedCellSize(std::int32_t size) {
+bool IsAcceptedCellSize(std::int32_t size)
+{
     return std::ranges::find(CellSizes, size) != CellSizes.end();
 }
 
-bool IsAcceptedPause(std::int32_t ticks) {
+bool IsAcceptedPause(std::int32_t ticks)
+{
     return std::ranges::find(Pauses, ticks) != Pauses.end();
 }
 
-TSettings LoadSettings(const std::string& iniPath) {
+TSettings LoadSettings(const std::string& iniPath)
+{
     const TIniFile ini(iniPath);
     const TSettings defaults;
     TSettings settings;
@@ -53,7 +58,8 @@ TSettings LoadSettings(const std::string& iniPath) {
     return settings;
 }
 
-void SaveSettings(const std::string& iniPath, const TSettings& settings) {
+void SaveSettings(const std::string& iniPath, const TSettings& settings)
+{
     const TIniFile ini(iniPath);
     ini.WriteInteger("Option", "Size", settings.CellSize);
     ini.WriteInteger("Option", "Timer", settings.PauseTicks);

@@ -125,6 +125,14 @@ TEST(TIniFile, ReportsAFileItCannotWriteByName)
         EXPECT_EQ(std::string(error.what()), folder.File("Dir.Ini") + " に書き込めません");
         EXPECT_EQ(error.Cause(), "it is a folder, not a file");
     }
+    const TIniFile vanished(folder.File("gone/Kalvoro.Ini"));
+    try {
+        vanished.WriteBool("Option", "ShowEval", true);
+        FAIL() << "writing into a missing folder succeeded";
+    } catch (const TFileError& error) {
+        EXPECT_EQ(std::string(error.what()), vanished.FileName + " に書き込めません");
+        EXPECT_EQ(error.Cause(), "the file or its folder does not exist");
+    }
 }
 
 TEST(TIniFile, RefusesToRewriteAnOversizedFile)

@@ -1,6 +1,7 @@
 #include "records/RecordFile.h"
 #include "FileTestSupport.h"
 #include "records/GameRecord.h"
+#include "records/ProgramFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -97,6 +98,12 @@ TEST(SaveGameRecord, ReplacesTheFileAndKeepsItsPermissions)
     ::stat(path.c_str(), &info);
     EXPECT_EQ(info.st_mode & 07777, 0640U);
     EXPECT_EQ(folder.EntryCount(), 1U);
+    if (::geteuid() == 0) {
+        ::chown(path.c_str(), NobodyId, NobodyId);
+        SaveGameRecord(path, SmallRecord(1));
+        ::stat(path.c_str(), &info);
+        EXPECT_EQ(info.st_uid, NobodyId) << "root's save took the file from its owner";
+    }
 }
 
 TEST(SaveGameRecord, WritesThroughASymbolicLinkAndKeepsTheLink)
@@ -185,4 +192,34 @@ TEST(SaveGameRecord, KeepsTheOldFileWhenTheDiskIsFull)
     EXPECT_EQ(code, 0);
     EXPECT_EQ(ReadText(path), before);
     EXPECT_EQ(folder.EntryCount(), 1U);
+}
+
+TEST(ProgramFolder, IsTheFolderOfTheRunningProgram)
+{
+    const std::string folder = ProgramFolder("");
+    EXPECT_TRUE(std::filesystem::exists(InFolder(folder, "records_tests"))) << folder;
+    EXPECT_EQ(InFolder("/opt/kalvoro/", "Kalvoro.Ini"), "/opt/kalvoro/Kalvoro.Ini");
+    EXPECT_EQ(InFolder("/opt/kalvoro", "Kalvoro.Ini"), "/opt/kalvoro/Kalvoro.Ini");
+}
+
+TEST(ReadGameRecordAsFarAsPossible, KeepsThePositionsBeforeTheErrorForTheCommandLineStart)
+{
+    TTempFolder folder;
+    const std::string path = folder.File("damaged.kvr");
+    WriteText(path, "2\r\n4 21845 21845 21845 21653 22037 21845 21845 21845 43 \r\n3 21845 oops\r\n");
+    const TPartialRecord partial = ReadGameRecordAsFarAsPossible(path);
+    ASSERT_TRUE(partial.Error.has_value());
+    EXPECT_TRUE(Contains(*partial.Error, "\"oops\" on line 3 is not a number"));
+    EXPECT_EQ(partial.Record.LastIndex, 2);
+    ASSERT_EQ(partial.Record.PositionRows.size(), 3U);
+    EXPECT_EQ(partial.Record.PositionRows[0][9], 43);
+    EXPECT_EQ(partial.Record.PositionRows[1], (TPositionLine { 3, 21845, 0, 0, 0, 0, 0, 0, 0, 0 }));
+
+    const TPartialRecord missing = ReadGameRecordAsFarAsPossible(folder.File("none.kvr"));
+    EXPECT_TRUE(missing.Error.has_value());
+    EXPECT_TRUE(missing.Record.PositionRows.empty());
+    SaveGameRecord(path, SmallRecord(5));
+    const TPartialRecord whole = ReadGameRecordAsFarAsPossible(path);
+    EXPECT_FALSE(whole.Error.has_value());
+    EXPECT_EQ(whole.Record, SmallRecord(5));
 }
