@@ -30,7 +30,10 @@ void UnpackRows(const std::array<std::uint16_t, 8>& rows, TBoard& board)
     for (int y = 1; y <= 8; ++y) {
         unsigned word = rows[y - 1];
         for (int x = 8; x >= 1; --x) {
-            Cell(board, x, y) = static_cast<std::int16_t>(static_cast<int>(word & 3U) - 1);
+            // 3 is no square value; a damaged record gets an empty square rather than a stray mark.
+            const unsigned value = word & 3U;
+            Cell(board, x, y)
+                = static_cast<std::int16_t>(value == 3U ? EmptyCell : static_cast<int>(value) - 1);
             word >>= 2;
         }
     }

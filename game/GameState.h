@@ -52,7 +52,8 @@ std::uint16_t& MoveField(int index);
 // Packs a board into the Rows words of a history record.
 std::array<std::uint16_t, 8> PackRows(const TBoard& board);
 
-// Writes the playing squares of `rows` into `board`; the border is left alone.
+// Writes the playing squares of `rows` into `board`; the border is left alone. The unused value 3 reads as
+// an empty square.
 void UnpackRows(const std::array<std::uint16_t, 8>& rows, TBoard& board);
 
 // The rule operations on GameBoard.
