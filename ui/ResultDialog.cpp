@@ -75,6 +75,8 @@ void ShowAboutBox(QWidget* parent)
     dialog.Label3->setText(QStringLiteral("With thanks to every Reversi player"));
     QFont small(QStringLiteral("Arial"));
     small.setPointSize(9);
+    small.setBold(false);
+    small.setItalic(false);
     dialog.Label3->setFont(small);
     CentreOnScreen(&dialog);
     dialog.exec();

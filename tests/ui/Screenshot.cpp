@@ -51,6 +51,12 @@ int main(int argc, char* argv[])
         PlaySquareName(QString::fromLocal8Bit(argv[i]));
     }
     QApplication::processEvents();
-    const bool saved = form.grab().save(QString::fromLocal8Bit(argv[1]));
+    QImage picture = form.grab().toImage();
+    // KALVORO_SHOT_ZOOM=n enlarges every pixel n times, to inspect the drawing by eye.
+    const int zoom = qEnvironmentVariableIntValue("KALVORO_SHOT_ZOOM");
+    if (zoom > 1) {
+        picture = picture.scaled(picture.size() * zoom, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    }
+    const bool saved = picture.save(QString::fromLocal8Bit(argv[1]));
     return saved ? 0 : 1;
 }
