@@ -1,9 +1,13 @@
 # The two set-up commands of the README, and a few more for developers.
 BUILD_DIR ?= build
 SANITIZE_DIR ?= build-sanitize
+FUZZ_DIR ?= build-fuzz
+# Seconds per fuzz target: a short run in every `make test`, a longer one with `make fuzz`.
+FUZZ_SECONDS ?= 300
+TEST_FUZZ_SECONDS ?= 30
 JOBS ?= $(shell nproc)
 
-.PHONY: run test build deps test-release test-sanitize install format clean
+.PHONY: run test build deps test-release test-sanitize fuzz install format clean
 
 PREFIX ?= /usr/local
 
@@ -11,6 +15,7 @@ run: build
 	scripts/run-window $(BUILD_DIR)/app/kalvoro
 
 test: test-release test-sanitize
+	$(MAKE) fuzz FUZZ_SECONDS=$(TEST_FUZZ_SECONDS)
 
 deps:
 	scripts/install-deps
@@ -28,6 +33,11 @@ test-sanitize: deps
 	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 		ctest --test-dir $(SANITIZE_DIR) --output-on-failure -j$(JOBS)
 
+fuzz: deps
+	CXX=clang++ cmake -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKALVORO_FUZZ=ON -DBUILD_TESTING=OFF
+	cmake --build $(FUZZ_DIR) -j$(JOBS) --target kalvoro_fuzzers
+	scripts/run-fuzzers $(FUZZ_DIR) $(FUZZ_SECONDS)
+
 install: build
 	cmake --install $(BUILD_DIR) --prefix $(PREFIX)
 
@@ -36,4 +46,4 @@ format:
 	git ls-files '*.h' '*.cpp' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD_DIR) $(SANITIZE_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR)

@@ -133,7 +133,10 @@ std::string InsertLines(
     std::string_view text, std::size_t offset, const std::string& addition, const std::string& newline)
 {
     std::string result(text.substr(0, offset));
-    if (!result.empty() && result.back() != '\n') {
+    if (!result.empty() && result.back() == '\r') {
+        // A last line ending in a bare CR: completing it as CR LF keeps its content as it read before.
+        result += '\n';
+    } else if (!result.empty() && result.back() != '\n') {
         result += newline;
     }
     return result + addition + std::string(text.substr(offset));

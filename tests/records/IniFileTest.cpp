@@ -70,6 +70,21 @@ TEST(SetIniValue, AppendsAMissingSectionAndWritesAFileFromScratchInOrder)
     EXPECT_EQ(SetIniValue("[Game]\nBLevel=0\n", "Game", "BLevel", "a\r\nb"), "[Game]\nBLevel=a  b\n");
 }
 
+TEST(SetIniValue, KeepsOtherValuesWhenTheLastLineEndsInABareCarriageReturn)
+{
+    // Found by fuzzing: appending after a last line "Depth = \"\r" turned its value into "\"\r".
+    for (const std::string& text :
+        { std::string("[Custom]\r\nDepth = \"\r"), std::string("[Custom]\nDepth=7\r") }) {
+        const auto before = FindIniValue(text, "Custom", "Depth");
+        ASSERT_TRUE(before.has_value());
+        for (const char* section : { "Option", "Custom" }) {
+            const std::string updated = SetIniValue(text, section, "CellSize", "44");
+            EXPECT_EQ(FindIniValue(updated, "Custom", "Depth"), before) << section;
+            EXPECT_EQ(FindIniValue(updated, section, "CellSize"), "44");
+        }
+    }
+}
+
 TEST(ParseIniInteger, ReadsDecimalAndHexadecimal)
 {
     EXPECT_EQ(ParseIniInteger("0x1E"), 30);
