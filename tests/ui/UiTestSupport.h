@@ -17,14 +17,9 @@
 #include <memory>
 #include <vector>
 
-inline QApplication& TestApplication()
-{
-    static int argc = 1;
-    static char name[] = "ui_tests";
-    static char* argv[] = { name, nullptr };
-    static QApplication app(argc, argv);
-    return app;
-}
+// The one application of the test program; it lives from before the first test to after the last one
+// (UiTestSupport.cpp), so that it goes before the static objects Qt tears down at exit.
+QApplication& TestApplication();
 
 // What one closed dialog showed.
 struct TSeenDialog {

@@ -1,0 +1,24 @@
+#include "UiTestSupport.h"
+
+namespace {
+
+int argc = 1;
+char programName[] = "ui_tests";
+char* argv[] = { programName, nullptr };
+
+class TQtEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override { app = std::make_unique<QApplication>(argc, argv); }
+    void TearDown() override { app.reset(); }
+    std::unique_ptr<QApplication> app;
+};
+
+TQtEnvironment* const environment
+    = static_cast<TQtEnvironment*>(::testing::AddGlobalTestEnvironment(new TQtEnvironment));
+
+} // namespace
+
+QApplication& TestApplication()
+{
+    return *environment->app;
+}
