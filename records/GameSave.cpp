@@ -104,9 +104,17 @@ std::string AutoSavePath(const std::string& programFolder)
 std::optional<std::string> SaveAtExit(
     const std::string& programFolder, const TSettings& settings, const std::tm& now)
 {
+    return SaveAtExit(TFileLocations { programFolder, programFolder, programFolder, true }, settings, now);
+}
+
+std::optional<std::string> SaveAtExit(
+    const TFileLocations& locations, const TSettings& settings, const std::tm& now)
+{
     try {
-        SaveSettings(SettingsPath(programFolder), settings);
-        WriteGameRecord(AutoSavePath(programFolder), now);
+        CreateFolder(locations.SettingsFolder);
+        SaveSettings(SettingsPath(locations.SettingsFolder), settings);
+        CreateFolder(locations.DataFolder);
+        WriteGameRecord(AutoSavePath(locations.DataFolder), now);
     } catch (const TFileError& error) {
         return error.what();
     }

@@ -3,6 +3,7 @@
 // the player selectors of the installed game window (GameWindow()).
 #pragma once
 
+#include "FileLocations.h"
 #include "GameRecord.h"
 #include "Settings.h"
 #include "game/GameState.h"
@@ -57,3 +58,7 @@ std::string AutoSavePath(const std::string& programFolder);
 // message of the first failure for the window to show, or nothing when both were written.
 std::optional<std::string> SaveAtExit(
     const std::string& programFolder, const TSettings& settings, const std::tm& now);
+// The same for the program's file locations: the settings into their folder, the auto-save into the data
+// folder, each folder created when it is missing.
+std::optional<std::string> SaveAtExit(
+    const TFileLocations& locations, const TSettings& settings, const std::tm& now);
