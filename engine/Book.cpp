@@ -62,7 +62,8 @@ enum class TForm { Unchanged, HalfTurn, MainDiagonal, AntiDiagonal };
 constexpr std::array<TForm, 4> FormOrder { TForm::Unchanged, TForm::HalfTurn, TForm::MainDiagonal,
     TForm::AntiDiagonal };
 
-int MappedMoveCode(int x, int y, TForm form) {
+int MappedMoveCode(int x, int y, TForm form)
+{
     switch (form) {
     case TForm::Unchanged:
         return MoveCode(x, y);
@@ -77,7 +78,8 @@ int MappedMoveCode(int x, int y, TForm form) {
 }
 
 // "f5 f6 ..." in the given form.
-TBookLine ParseLine(std::string_view text, TForm form) {
+TBookLine ParseLine(std::string_view text, TForm form)
+{
     TBookLine line;
     for (std::size_t at = 0; at + 1 < text.size() && line.length < MaxBookLineLength; at += 3) {
         const int x = text[at] - 'a' + 1;
@@ -87,7 +89,8 @@ TBookLine ParseLine(std::string_view text, TForm form) {
     return line;
 }
 
-template <std::size_t N> std::vector<TBookLine> BuildRange(const std::array<std::string_view, N>& baseLines) {
+template <std::size_t N> std::vector<TBookLine> BuildRange(const std::array<std::string_view, N>& baseLines)
+{
     std::vector<TBookLine> range;
     range.reserve(N * FormOrder.size());
     for (TForm form : FormOrder) {
@@ -98,7 +101,8 @@ template <std::size_t N> std::vector<TBookLine> BuildRange(const std::array<std:
     return range;
 }
 
-bool LineContinues(const TBookLine& line, std::span<const std::uint16_t> gameMoves) {
+bool LineContinues(const TBookLine& line, std::span<const std::uint16_t> gameMoves)
+{
     if (static_cast<std::size_t>(line.length) <= gameMoves.size()) {
         return false;
     }
@@ -112,14 +116,15 @@ bool LineContinues(const TBookLine& line, std::span<const std::uint16_t> gameMov
 
 } // namespace
 
-std::span<const TBookLine> BookRange(int colour) {
+std::span<const TBookLine> BookRange(int colour)
+{
     static const std::vector<TBookLine> whiteRange = BuildRange(WhiteBaseLines);
     static const std::vector<TBookLine> blackRange = BuildRange(BlackBaseLines);
     return colour == White ? whiteRange : blackRange;
 }
 
-std::optional<TSquare> BookLookup(
-    int colour, std::span<const std::uint16_t> gameMoves, TBookCursors& cursors) {
+std::optional<TSquare> BookLookup(int colour, std::span<const std::uint16_t> gameMoves, TBookCursors& cursors)
+{
     const std::span<const TBookLine> range = BookRange(colour);
     int& cursor = colour == White ? cursors.white : cursors.black;
     if (gameMoves.empty()) {

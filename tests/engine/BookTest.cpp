@@ -8,7 +8,8 @@
 
 namespace {
 
-std::vector<std::uint16_t> Moves(const std::string& names) {
+std::vector<std::uint16_t> Moves(const std::string& names)
+{
     std::vector<std::uint16_t> codes;
     std::istringstream words(names);
     std::string name;
@@ -18,7 +19,8 @@ std::vector<std::uint16_t> Moves(const std::string& names) {
     return codes;
 }
 
-std::string LineText(const TBookLine& line) {
+std::string LineText(const TBookLine& line)
+{
     std::string text;
     for (int i = 0; i < line.length; ++i) {
         if (i > 0) {
@@ -29,12 +31,14 @@ std::string LineText(const TBookLine& line) {
     return text;
 }
 
-std::string NameOf(const std::optional<TSquare>& square) {
+std::string NameOf(const std::optional<TSquare>& square)
+{
     return square ? SquareName(square->x, square->y) : "none";
 }
 
 // Plays the line from the initial position; the side to move alternates and must never have to pass.
-void ExpectLegalWithoutPasses(const TBookLine& line) {
+void ExpectLegalWithoutPasses(const TBookLine& line)
+{
     TBoard board = InitialBoard();
     int side = Black;
     for (int i = 0; i < line.length; ++i) {
@@ -49,7 +53,8 @@ void ExpectLegalWithoutPasses(const TBookLine& line) {
 
 } // namespace
 
-TEST(BookRange, HoldsEveryLineInFourFormsOfTheRightParityAndLength) {
+TEST(BookRange, HoldsEveryLineInFourFormsOfTheRightParityAndLength)
+{
     struct TExpectation {
         int colour;
         std::size_t lines;
@@ -73,7 +78,8 @@ TEST(BookRange, HoldsEveryLineInFourFormsOfTheRightParityAndLength) {
     }
 }
 
-TEST(BookRange, WritesTheFormsInTheirOrder) {
+TEST(BookRange, WritesTheFormsInTheirOrder)
+{
     const auto white = BookRange(White);
     EXPECT_EQ(LineText(white[0]), "f5 f6 e6 f4 e3 c5 c4 e7 b5 e2 f2 d2 f3 d3 g5 c3 g4 d6");
     EXPECT_EQ(LineText(white[25]), "f5 f6 c4 g5 e6 d7 e7 d6 c5 c6 d8 b5");
@@ -87,21 +93,24 @@ TEST(BookRange, WritesTheFormsInTheirOrder) {
     EXPECT_EQ(LineText(black[75]), "d3 e3 f4 g3 g4");
 }
 
-TEST(BookLookup, ComputerAsBlackOpensWithF5AndStaysOnTheFirstLine) {
+TEST(BookLookup, ComputerAsBlackOpensWithF5AndStaysOnTheFirstLine)
+{
     TBookCursors cursors { 7, 9 };
     EXPECT_EQ(NameOf(BookLookup(Black, {}, cursors)), "f5");
     EXPECT_EQ(cursors.black, 0);
     EXPECT_EQ(cursors.white, 9);
 }
 
-TEST(BookLookup, AnswersD3FromTheFirstLineOfTheD3Group) {
+TEST(BookLookup, AnswersD3FromTheFirstLineOfTheD3Group)
+{
     TBookCursors cursors;
     EXPECT_EQ(NameOf(BookLookup(White, Moves("d3"), cursors)), "c3");
     EXPECT_EQ(cursors.white, 78);
     EXPECT_EQ(cursors.black, 0);
 }
 
-TEST(BookLookup, ExhaustsWhitesRangeWhenTheGameLeavesTheBook) {
+TEST(BookLookup, ExhaustsWhitesRangeWhenTheGameLeavesTheBook)
+{
     TBookCursors cursors;
     EXPECT_EQ(NameOf(BookLookup(White, Moves("f5"), cursors)), "f6");
     EXPECT_EQ(cursors.white, 0);
@@ -113,13 +122,15 @@ TEST(BookLookup, ExhaustsWhitesRangeWhenTheGameLeavesTheBook) {
     EXPECT_EQ(NameOf(BookLookup(White, Moves("f5"), cursors)), "f6");
 }
 
-TEST(BookLookup, AnswersBlackAfterF5F4E3F6FromBaseLine15) {
+TEST(BookLookup, AnswersBlackAfterF5F4E3F6FromBaseLine15)
+{
     TBookCursors cursors;
     EXPECT_EQ(NameOf(BookLookup(Black, Moves("f5 f4 e3 f6"), cursors)), "d3");
     EXPECT_EQ(cursors.black, 14);
 }
 
-TEST(BookLookup, EndsAfterTheLastMoveOfTheLongestLine) {
+TEST(BookLookup, EndsAfterTheLastMoveOfTheLongestLine)
+{
     TBookCursors cursors;
     const std::vector<std::uint16_t> line = Moves("f5 f6 e6 f4 e3 c5 c4 e7 b5 e2 f2 d2 f3 d3 g5 c3 g4 d6");
     const std::vector<std::uint16_t> first17(line.begin(), line.begin() + 17);
@@ -130,7 +141,8 @@ TEST(BookLookup, EndsAfterTheLastMoveOfTheLongestLine) {
     EXPECT_EQ(NameOf(BookLookup(White, longer, cursors)), "none");
 }
 
-TEST(BookLookup, OnlyMovesForwardAndTakesTheEarliestMatch) {
+TEST(BookLookup, OnlyMovesForwardAndTakesTheEarliestMatch)
+{
     TBookCursors cursors;
     // White base lines 1 and 2 share their first 14 moves: the earlier one answers.
     EXPECT_EQ(NameOf(BookLookup(White, Moves("f5 f6 e6 f4 e3 c5 c4 e7 b5 e2 f2 d2 f3"), cursors)), "d3");
@@ -143,7 +155,8 @@ TEST(BookLookup, OnlyMovesForwardAndTakesTheEarliestMatch) {
         "none");
 }
 
-TEST(BookLookup, APassLeavesTheBook) {
+TEST(BookLookup, APassLeavesTheBook)
+{
     TBookCursors cursors;
     std::vector<std::uint16_t> moves = Moves("f5 f4 e3 f6");
     moves.push_back(0);

@@ -1,0 +1,76 @@
+// The computer player: chooses a move for the side to move at one of the nine levels.
+//
+// By the number of empty squares and the level's three depths it solves every root move exactly, solves them
+// for a win only, or (in the middle game) plays from the opening book or runs the level's mid-game search on
+// every root move. Root moves are tried in the order of the list of empty squares; a later move must be
+// strictly better to replace an earlier one. Everything it shows or asks of the user goes through a host, so
+// the engine never touches the game's state or a window.
+#pragma once
+
+#include "Board.h"
+#include "BookCursor.h"
+#include "Levels.h"
+#include "Search.h"
+
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <string>
+
+// What the computer player needs of its caller beyond a solve's stop flag and message processing.
+class IThinkHost : public ISolverHost {
+public:
+    virtual void SetStatusText(const std::string& text) = 0;
+    // The evaluation label of `colour`: "JOSEKI" or the value of the chosen move.
+    virtual void SetEvalLabel(int colour, const std::string& text) = 0;
+    // Debug mode: the value of a mid-game root move, shown on its square as soon as it is known.
+    virtual void DrawDebugValue(int x, int y, int value) = 0;
+};
+
+// How a move was chosen.
+enum class TThinkMode { OneEmpty, Complete, Fast, Book, MidGame };
+
+// Sees every root move's value v as soon as it has been compared, in the order the moves are tried.
+using TRootObserver = std::function<void(TSquare square, int value)>;
+
+struct TThinkRequest {
+    TBoard board {};
+    int side = Black;
+    int level = 1;
+    // The level's depths as stored; the Custom row is used limited to the customize dialog's ranges.
+    TLevelRow row {};
+    // The game's move codes from the first move on (0 for a pass), for the opening book.
+    std::span<const std::uint16_t> gameMoves;
+    bool debugMode = false;
+    // When set, the nodes visited by the searches and solves are added to it (for the benchmark).
+    std::uint64_t* nodeCounter = nullptr;
+};
+
+struct TThinkResult {
+    // x = 0 when nothing was chosen. After a stop it holds the best move found so far, which is not to be
+    // played.
+    TSquare move {};
+    TThinkMode mode = TThinkMode::MidGame;
+    bool stopped = false;
+};
+
+// Chooses the move of `request.side`. Sets NodeDepthLimit before a mid-game search and moves only the book
+// cursor of the side to move. Writes the status text and processes messages once before each root move,
+// checks the host's stop flag after each root move (and the solvers check it at every node), and writes the
+// evaluation label unless it stopped or only one square was empty.
+TThinkResult Think(const TThinkRequest& request, TBookCursors& cursors, IThinkHost& host,
+    const TRootObserver& observer = {});
+
+// The depths Think uses for `level`: the stored row, and for Custom that row limited to complete analysis 3
+// to 22, fast analysis 3 to 26 and node depth 1 to 12.
+TLevelRow EffectiveLevelRow(int level, const TLevelRow& stored);
+
+// The mid-game search of `level` (1 to 9).
+TSearchVariant VariantOfLevel(int level);
+
+// The root value of a move at (x, y) for `side` at `level`, from the value r the level's search returned for
+// the position after the move; larger is better for `side`.
+int RootValue(int level, int side, int r, int x, int y);
+
+// Whether `level` plays from the opening book.
+bool UsesBook(int level);

@@ -1,0 +1,61 @@
+#include "ComputerPlayer.h"
+
+#include "GameFlow.h"
+#include "GameState.h"
+
+#include <vector>
+
+namespace {
+
+// The game and its window as the computer player's host. The stop flag is read afresh each time, since a
+// message processed during the search may set it.
+class TGameThinkHost : public IThinkHost {
+public:
+    bool StopRequested() override { return Game.StopRequested; }
+    void ProcessMessages() override { GameWindow().ProcessMessages(); }
+    void SetStatusText(const std::string& text) override { GameWindow().SetStatusText(text); }
+    void SetEvalLabel(int colour, const std::string& text) override
+    {
+        GameWindow().SetEvalLabel(colour, text);
+    }
+    void DrawDebugValue(int x, int y, int value) override { GameWindow().DrawDebugValue(x, y, value); }
+};
+
+// The Move fields of records 1 to HistoryTop: the game's moves in order, 0 for a pass.
+std::vector<std::uint16_t> GameMoves()
+{
+    std::vector<std::uint16_t> moves;
+    for (int i = 1; i <= Game.HistoryTop; ++i) {
+        moves.push_back(Game.History[i].Move);
+    }
+    return moves;
+}
+
+} // namespace
+
+TThinkResult ThinkWithDetails(int level, const TRootObserver& observer)
+{
+    if (level <= HumanLevel || level >= LevelCount) {
+        return {};
+    }
+    const std::vector<std::uint16_t> moves = GameMoves();
+    TThinkRequest request;
+    request.board = Game.GameBoard;
+    request.side = Game.SideToMove;
+    request.level = level;
+    request.row = Game.LevelTable[level];
+    request.gameMoves = moves;
+    request.debugMode = Game.DebugMode;
+    TGameThinkHost host;
+    return Think(request, Game.BookCursor, host, observer);
+}
+
+TSquare Think(int level)
+{
+    return ThinkWithDetails(level, {}).move;
+}
+
+void InstallComputerPlayer()
+{
+    SetThinkFunction([](int level) { return Think(level); });
+}

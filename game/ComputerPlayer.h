@@ -1,0 +1,16 @@
+// The computer player as the game flow sees it: Think(level) over the game in progress, reporting through the
+// game's window.
+#pragma once
+
+#include "engine/ComputerPlayer.h"
+
+// Chooses the computer's square for SideToMove on GameBoard at `level` (1 to 9), reading the level table,
+// debug mode, the history's moves and the stop request of the game, and moving the book cursor of the side to
+// move. x = 0 when nothing was chosen.
+TSquare Think(int level);
+
+// Think(level), telling also how the move was chosen and showing `observer` each root move's value.
+TThinkResult ThinkWithDetails(int level, const TRootObserver& observer);
+
+// Makes Think the game flow's computer player.
+void InstallComputerPlayer();
