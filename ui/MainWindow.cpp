@@ -102,6 +102,8 @@ void TForm1::FormCreate()
     SizeClientArea();
     StartPending = StartPendingMark;
     NewGame(false);
+    // The picture of the new game, for the first paint to show.
+    boardView->Board().PaintBoard(Game.ViewBoard, Game.SideToMove);
 }
 
 void TForm1::FormDestroy()

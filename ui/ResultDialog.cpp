@@ -72,7 +72,7 @@ void ShowAboutBox(QWidget* parent)
     dialog.setWindowTitle(QStringLiteral("About Kalvoro"));
     dialog.Label1->setText(QStringLiteral("Kalvoro v1.0a"));
     dialog.Label2->setText(QStringLiteral("by the Kalvoro team"));
-    dialog.Label3->setText(QStringLiteral("With thanks to every Reversi player"));
+    dialog.Label3->setText(QStringLiteral("Thanks to all Reversi players"));
     QFont small(QStringLiteral("Arial"));
     small.setPointSize(9);
     small.setBold(false);

@@ -16,6 +16,12 @@ TEST_F(TWindowTest, ClientAreaFollowsTheBoardSizeAndStaysFixed)
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Kalvoro"));
     EXPECT_EQ(form->ClientArea()->size(), QSize(331, 261));
     EXPECT_EQ(form->font().pixelSize(), 12);
+    const QImage start = BoardPicture();
+    EXPECT_EQ(Pixel(start, 0, 100), BlackColour);
+    EXPECT_EQ(Pixel(start, 240, 100), BlackColour);
+    EXPECT_EQ(Pixel(start, 31, 100), BlackColour);
+    EXPECT_EQ(Pixel(start, Centre(4, 4).x(), Centre(4, 4).y()), QColor(255, 255, 255));
+    EXPECT_EQ(Pixel(start, Centre(5, 4).x(), Centre(5, 4).y()), BlackColour);
     Item("Big2")->trigger();
     QApplication::processEvents();
     EXPECT_EQ(form->CellSize(), 44);
