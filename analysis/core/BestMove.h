@@ -1,0 +1,41 @@
+// The best move of a position near the end of the game, solved exactly for the analysis window.
+//
+// BestMoveSearch is a plain minimax over the empty squares in list order with one bound: each child is told
+// its parent's best value so far and returns as soon as it finds a reply at least as good for itself. It
+// computes the values of the endgame solver in the same order, but never stops early on request and never
+// lets window messages through. The root (AnalyseBestMove) gives every move the best value so far as its
+// bound, so the best move and its value are exact, while a move that does not beat the best gets the value at
+// which its search stopped: the runner-up is the move with the highest such value, which need not be the
+// exact second best.
+#pragma once
+
+#include "engine/Board.h"
+
+#include <array>
+#include <optional>
+#include <string>
+
+// The final disc difference, Black minus White, of `board` with `colour` to move under perfect play of both
+// sides, or a cut-off value once the side to move reaches `bound` (Black: value >= bound, White: value <=
+// bound). `list` holds the empty squares of `board` (at least one); `passed` tells that the other side has
+// just passed. A position in which neither side can move scores its disc difference.
+int BestMoveSearch(const TBoard& board, const TSquareList& list, int colour, int bound, bool passed);
+
+struct TScoredSquare {
+    TSquare square;
+    // From the side to move: its discs minus the opponent's at the end of the game.
+    int value = 0;
+};
+
+struct TBestMove {
+    std::optional<TScoredSquare> best;
+    std::optional<TScoredSquare> runnerUp;
+};
+
+// Solves every legal move of `colour` on `board` in scan order (row 1 first, columns a to h). Among equal
+// values the first move stays best and a later one becomes the runner-up. No best move means a pass.
+TBestMove AnalyseBestMove(const TBoard& board, int colour);
+
+// The three lines of the result dialog: "d3 is Best.", "Evaluation : 16", "Next : c4 (Ev : 4)" (empty when
+// there is no runner-up), or "Pass" and two empty lines.
+std::array<std::string, 3> BestMoveReport(const TBestMove& result);
