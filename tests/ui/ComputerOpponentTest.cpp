@@ -1,0 +1,67 @@
+// The real computer player in the window: it answers a person's move, writes its score and clears the status
+// bar, and plays a whole game against clicks.
+#include "UiTestSupport.h"
+
+#include "game/ComputerPlayer.h"
+
+namespace {
+
+class TComputerOpponentTest : public TWindowTest {
+protected:
+    void SetUp() override
+    {
+        TWindowTest::SetUp();
+        InstallComputerPlayer();
+        Item("NoWait1")->trigger();
+        ShowForm();
+    }
+};
+
+// The last legal square of Black in row order from h8, so that the game differs from the computer's own.
+TSquare LastLegalSquare()
+{
+    for (int i = 63; i >= 0; --i) {
+        const auto x = static_cast<std::int16_t>(i % 8 + 1);
+        const auto y = static_cast<std::int16_t>(i / 8 + 1);
+        if (IsLegalMove(x, y, Game.SideToMove)) {
+            return { x, y };
+        }
+    }
+    return {};
+}
+
+TEST_F(TComputerOpponentTest, CowAnswersAPersonsMove)
+{
+    QTest::mouseClick(form->BoardView(), Qt::LeftButton, {}, Centre(4, 3));
+    EXPECT_EQ(Game.HistoryTop, 2);
+    EXPECT_EQ(Game.SideToMove, Black);
+    EXPECT_FALSE(form->Panel()->WLoc->text().isEmpty());
+    EXPECT_FALSE(form->Panel()->WPts->text().isEmpty());
+    EXPECT_EQ(form->StatusBar()->text(), QString());
+    EXPECT_EQ(form->Panel()->Combo2->currentText(), QStringLiteral("Cow"));
+    EXPECT_TRUE(Game.InputEnabled);
+}
+
+TEST_F(TComputerOpponentTest, APersonPlaysCowToTheEnd)
+{
+    TDialogCloser closer;
+    for (int clicks = 0; clicks < 64; ++clicks) {
+        ASSERT_TRUE(WaitUntilIdle(20000));
+        if (Game.EmptyCount == 0 || Game.LegalMoveCount == 0) {
+            break;
+        }
+        ASSERT_EQ(Game.SideToMove, Black);
+        const TSquare square = LastLegalSquare();
+        QTest::mouseClick(form->BoardView(), Qt::LeftButton, {}, Centre(square.x, square.y));
+    }
+    ASSERT_TRUE(QTest::qWaitFor([&closer] {
+        return !closer.seen.empty() && closer.seen.back().lines[0].startsWith(QStringLiteral("Black : "));
+    }));
+    const int black = CountDiscs(Game.GameBoard, Black);
+    const int white = CountDiscs(Game.GameBoard, White);
+    EXPECT_EQ(closer.seen.back().lines[1], QStringLiteral("White : %1").arg(white));
+    EXPECT_EQ(closer.seen.back().lines[0], QStringLiteral("Black : %1").arg(black));
+    EXPECT_EQ(Game.StopRequested, false);
+}
+
+} // namespace
