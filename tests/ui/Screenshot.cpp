@@ -1,6 +1,10 @@
-// Developer tool: plays the opening moves given on the command line (as square names) in the real main
-// window and saves a picture of the window, for the documentation and for looking at the board by eye.
-//     kalvoro_screenshot FILE.png [CELLSIZE] [f5 d6 c3 ...]
+// Developer tool: plays Black's moves given on the command line (as square names) in the real main window
+// against the computer at "Cow", and saves a picture of the window, for the documentation and for looking at
+// the board by eye. Squares that are not legal when their turn comes are skipped.
+//     kalvoro_screenshot FILE.png [CELLSIZE] [f5 c3 ...]
+// docs/images/main-window.png was made offscreen with
+//     kalvoro_screenshot main-window.png 38 f5 c3 c4 f6 e6 d7 b6 e3 f4 g5 c6 b4 f3 g4 e7 c5 d3
+#include "game/ComputerPlayer.h"
 #include "game/GameFlow.h"
 #include "ui/MainWindow.h"
 
@@ -20,6 +24,7 @@ void PlaySquareName(const QString& name)
     const int y = name[1].toLatin1() - '0';
     if (x >= 1 && x <= 8 && y >= 1 && y <= 8 && IsLegalMove(x, y, Game.SideToMove)) {
         PlayMove(x, y);
+        RunComputer();
     }
 }
 
@@ -32,8 +37,8 @@ int main(int argc, char* argv[])
         std::cerr << "usage: kalvoro_screenshot FILE.png [CELLSIZE] [moves...]\n";
         return 2;
     }
+    InstallComputerPlayer();
     TForm1 form;
-    form.SetPlayerLevel(White, HumanLevel);
     form.findChild<QAction*>(QStringLiteral("NoWait1"))->trigger();
     int next = 2;
     if (argc > 2 && QString::fromLocal8Bit(argv[2]).toInt() > 0) {
