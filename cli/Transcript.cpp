@@ -1,0 +1,53 @@
+#include "Transcript.h"
+
+#include "Arguments.h"
+
+#include "game/ComputerPlayer.h"
+#include "game/GameFlow.h"
+
+void SetUpGame(const std::vector<int>& moves, const TLevelRow& customRow, TQuietWindow& window)
+{
+    ResetGameState();
+    SetGameWindow(&window);
+    InstallComputerPlayer();
+    NewGame(false);
+    Game.LevelTable[CustomLevel] = customRow;
+    for (std::size_t i = 0; i < moves.size(); ++i) {
+        const TSquare square = SquareOfMoveCode(moves[i]);
+        const std::string where = "move " + std::to_string(i + 1) + " of the transcript, "
+            + SquareName(square.x, square.y) + ", ";
+        if (GameIsOver()) {
+            throw TUsageError(where + "comes after the end of the game");
+        }
+        if (!IsLegalMove(square.x, square.y, Game.SideToMove)) {
+            throw TUsageError(where + "is not a legal move for " + ColourName(Game.SideToMove));
+        }
+        PlayMove(square.x, square.y);
+    }
+}
+
+bool GameIsOver()
+{
+    return Game.EmptyCount == 0
+        || CountMobility(Game.GameBoard, BuildEmptyList(Game.GameBoard), Game.SideToMove) == 0;
+}
+
+std::vector<std::uint16_t> GameMoves()
+{
+    std::vector<std::uint16_t> moves;
+    for (int i = 1; i <= Game.HistoryTop; ++i) {
+        moves.push_back(Game.History[i].Move);
+    }
+    return moves;
+}
+
+std::string GameTranscript()
+{
+    std::string transcript;
+    for (const std::uint16_t move : GameMoves()) {
+        if (move != 0) {
+            transcript += MoveCodeName(move);
+        }
+    }
+    return transcript;
+}

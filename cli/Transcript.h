@@ -1,0 +1,23 @@
+// Setting up a game in the game flow from a transcript, for the commands of kalvoro-cli.
+#pragma once
+
+#include "engine/Levels.h"
+#include "game/QuietWindow.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// A new game on `window` with both players Human and the Custom row `customRow`, then `moves` played through
+// the game flow's PlayMove, so that passes are recorded as in a game. Throws TUsageError naming the first
+// move that cannot be played and its place in the transcript.
+void SetUpGame(const std::vector<int>& moves, const TLevelRow& customRow, TQuietWindow& window);
+
+// Whether the game is over: a full board or no move for the side to move.
+bool GameIsOver();
+
+// The game's move codes from record 1 to HistoryTop, 0 for a pass.
+std::vector<std::uint16_t> GameMoves();
+
+// The moves of the game as square names without separators, passes left out.
+std::string GameTranscript();

@@ -1,0 +1,40 @@
+// kalvoro-cli: the computer player, whole games and the benchmark, without a window.
+#include "Arguments.h"
+#include "Bench.h"
+#include "Commands.h"
+
+#include <iostream>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int UsageErrorStatus = 2;
+
+int Run(const TCommandLine& command)
+{
+    switch (command.kind) {
+    case TCommandKind::Help:
+        std::cout << UsageText();
+        return 0;
+    case TCommandKind::Think:
+        return RunThink(command, std::cout);
+    case TCommandKind::Play:
+        return RunPlay(command, std::cout);
+    case TCommandKind::Bench:
+        return RunBench(std::cout);
+    }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    try {
+        return Run(ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc)));
+    } catch (const TUsageError& error) {
+        std::cerr << "kalvoro-cli: " << error.what() << "\nTry 'kalvoro-cli --help'.\n";
+        return UsageErrorStatus;
+    }
+}
