@@ -13,6 +13,15 @@ constexpr int HelpHeight = 480;
 
 } // namespace
 
+QString HelpFileFor(const QString& programFolder)
+{
+    const QDir folder(programFolder);
+    const QString beside = folder.filePath(QStringLiteral("Kalvoro.hlp"));
+    const QString installed
+        = QDir::cleanPath(folder.filePath(QStringLiteral("../share/kalvoro/help/Kalvoro.html")));
+    return !QFileInfo::exists(beside) && QFileInfo::exists(installed) ? installed : beside;
+}
+
 bool ShowHelp(QWidget* parent, const QString& path, const QString& topic)
 {
     const QFileInfo file(path);

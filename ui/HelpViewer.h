@@ -5,6 +5,11 @@
 
 class QWidget;
 
+// The help document of a program in `programFolder`: "Kalvoro.hlp" beside it, or, for an installed program,
+// the document installed under ../share/kalvoro/help. When neither exists, the first, so that a message can
+// name it.
+QString HelpFileFor(const QString& programFolder);
+
 // Opens `path` at the anchor `topic` in a help window of its own, or, when the file cannot be read, shows a
 // message naming it. Returns whether the help was shown.
 bool ShowHelp(QWidget* parent, const QString& path, const QString& topic);

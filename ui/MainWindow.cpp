@@ -87,7 +87,7 @@ TForm1::~TForm1()
 
 void TForm1::FormCreate()
 {
-    helpFile = QCoreApplication::applicationDirPath() + QStringLiteral("/Kalvoro.hlp");
+    helpFile = HelpFileFor(QCoreApplication::applicationDirPath());
     Game.LevelTable = BuiltInLevelTable();
     Game.DebugMode = false;
     // The settings file will be read here; until then these are its defaults.

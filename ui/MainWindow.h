@@ -60,7 +60,7 @@ public:
         Qt::MouseButton button, Qt::MouseButtons buttons, Qt::KeyboardModifiers keys, QPoint at);
     void FormMouseUp(Qt::MouseButton button, QPoint at);
 
-    // The help document Index opens; set at creation to Kalvoro.hlp in the program's folder.
+    // The help document Index opens; set at creation to Kalvoro.hlp in the program's folder (HelpFileFor).
     QString HelpFile() const { return helpFile; }
     void SetHelpFile(const QString& path) { helpFile = path; }
 

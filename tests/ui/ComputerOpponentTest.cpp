@@ -64,4 +64,28 @@ TEST_F(TComputerOpponentTest, APersonPlaysCowToTheEnd)
     EXPECT_EQ(Game.StopRequested, false);
 }
 
+TEST_F(TComputerOpponentTest, InDebugModeTheComputerShowsItsValuesAndPlaysNothing)
+{
+    Game.DebugMode = true;
+    form->SetPlayerLevel(White, HumanLevel);
+    form->Panel()->Combo1->setCurrentIndex(3);
+    emit form->Panel()->Combo1->activated(3);
+    EXPECT_EQ(Game.HistoryTop, 0);
+    EXPECT_EQ(Game.GameBoard, InitialBoard());
+    EXPECT_EQ(form->Panel()->Combo1->currentText(), QStringLiteral("Human"));
+    QApplication::processEvents();
+    const QImage shown = BoardPicture();
+    // Each of the four root moves has its value in white at the top left of its square.
+    for (const auto& [x, y] :
+        { std::pair { 4, 3 }, std::pair { 3, 4 }, std::pair { 6, 5 }, std::pair { 5, 6 } }) {
+        int white = 0;
+        for (int py = (y - 1) * 30 + 2; py < (y - 1) * 30 + 16; ++py) {
+            for (int px = (x - 1) * 30 + 2; px < x * 30; ++px) {
+                white += Pixel(shown, px, py) == QColor(255, 255, 255) ? 1 : 0;
+            }
+        }
+        EXPECT_GT(white, 4) << x << "," << y;
+    }
+}
+
 } // namespace

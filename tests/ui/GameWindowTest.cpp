@@ -2,8 +2,14 @@
 // computer player, Stop and Back, the player selectors, the dialogs, help, and closing during a turn.
 #include "UiTestSupport.h"
 
+#include "ui/HelpViewer.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTextBrowser>
 
+#include <algorithm>
 #include <functional>
 
 namespace {
@@ -122,13 +128,18 @@ TEST_F(TWindowTest, StopWhileTheComputerThinksHandsItsSideToAPerson)
     Item("NoWait1")->trigger();
     ShowForm();
     bool menusOffWhileThinking = false;
-    QTimer::singleShot(100, [this, &menusOffWhileThinking] {
+    bool noDotsWhileThinking = false;
+    QTimer::singleShot(100, [this, &menusOffWhileThinking, &noDotsWhileThinking] {
         menusOffWhileThinking = !Item("New1")->isEnabled() && !form->Panel()->Combo1->isEnabled()
             && QApplication::overrideCursor() != nullptr && Game.Busy;
+        QTest::mousePress(form->BoardView(), Qt::RightButton, {}, Centre(1, 1));
+        noDotsWhileThinking = std::count(Game.ViewBoard.begin(), Game.ViewBoard.end(), LegalMark) == 0;
+        QTest::mouseRelease(form->BoardView(), Qt::RightButton, {}, Centre(1, 1));
         QTest::mouseClick(form->Panel()->BackBtn, Qt::LeftButton);
     });
     QTest::mouseClick(form->BoardView(), Qt::LeftButton, {}, Centre(4, 3));
     EXPECT_TRUE(menusOffWhileThinking);
+    EXPECT_TRUE(noDotsWhileThinking);
     EXPECT_EQ(Game.HistoryTop, 1);
     EXPECT_EQ(form->Panel()->Combo2->currentText(), QStringLiteral("Human"));
     EXPECT_TRUE(Game.InputEnabled);
@@ -243,6 +254,22 @@ TEST_F(TWindowTest, HelpOpensAtItsContentsOrNamesTheMissingFile)
     EXPECT_EQ(viewer->source().fragment(), QStringLiteral("HID00000003"));
     EXPECT_TRUE(viewer->toPlainText().contains(QStringLiteral("Kalvoro")));
     viewer->close();
+}
+
+TEST(HelpFileFor, PrefersTheFileBesideTheProgramThenTheInstalledDocument)
+{
+    QTemporaryDir root;
+    ASSERT_TRUE(root.isValid());
+    const QDir dir(root.path());
+    ASSERT_TRUE(dir.mkpath(QStringLiteral("bin")));
+    ASSERT_TRUE(dir.mkpath(QStringLiteral("share/kalvoro/help")));
+    const QString bin = dir.filePath(QStringLiteral("bin"));
+    EXPECT_EQ(HelpFileFor(bin), bin + QStringLiteral("/Kalvoro.hlp"));
+    const QString installed = dir.filePath(QStringLiteral("share/kalvoro/help/Kalvoro.html"));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(KALVORO_HELP_SOURCE), installed));
+    EXPECT_EQ(HelpFileFor(bin), installed);
+    ASSERT_TRUE(QFile::copy(QStringLiteral(KALVORO_HELP_SOURCE), bin + QStringLiteral("/Kalvoro.hlp")));
+    EXPECT_EQ(HelpFileFor(bin), bin + QStringLiteral("/Kalvoro.hlp"));
 }
 
 } // namespace
