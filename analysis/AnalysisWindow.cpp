@@ -1,0 +1,413 @@
+#include "AnalysisWindow.h"
+
+#include "ButtonIcons.h"
+#include "SheetPainter.h"
+#include "analysis/core/BestMove.h"
+#include "analysis/core/TextExport.h"
+#include "records/ProgramFolder.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QPainter>
+#include <QPrinter>
+
+#include <filesystem>
+
+namespace {
+
+const QColor BoardGreen { 0, 128, 0 };
+const QColor Silver { 192, 192, 192 };
+const QColor Lime { 0, 255, 0 };
+const QColor Blue { 0, 0, 255 };
+constexpr int ListLineHeight = 16;
+
+QFont ArialOfPixels(int pixels, bool bold = false)
+{
+    QFont font(QStringLiteral("Arial"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    return font;
+}
+
+QToolButton* MakeImageButton(QWidget* parent, QRect geometry, const QIcon& icon, const QString& tip)
+{
+    auto* button = new QToolButton(parent);
+    button->setGeometry(geometry);
+    button->setIcon(icon);
+    button->setIconSize(QSize(19, 19));
+    button->setToolTip(tip);
+    button->setAutoRaise(false);
+    button->setFocusPolicy(Qt::NoFocus);
+    return button;
+}
+
+// The window's painting conventions: a rectangle or ellipse by its bounding box with exclusive right and
+// bottom edges, a line without its end point.
+void BoxRect(QPainter& painter, int left, int top, int right, int bottom)
+{
+    painter.drawRect(left, top, right - left - 1, bottom - top - 1);
+}
+
+void BoxEllipse(QPainter& painter, int left, int top, int right, int bottom)
+{
+    painter.drawEllipse(left, top, right - left - 1, bottom - top - 1);
+}
+
+void SetColours(QPainter& painter, const QColor& pen, const QColor& brush)
+{
+    painter.setPen(QPen(pen, 0));
+    painter.setBrush(brush);
+}
+
+void PaintBoardBackground(QPainter& painter, int left)
+{
+    SetColours(painter, Qt::black, BoardGreen);
+    BoxRect(painter, left, 20, left + 233, 253);
+    for (int k = 1; k <= 7; ++k) {
+        painter.drawLine(left + 1 + 29 * k, 20, left + 1 + 29 * k, 251);
+        painter.drawLine(left + 1, 21 + 29 * k, left + 232, 21 + 29 * k);
+    }
+    painter.setBrush(Qt::black);
+    for (const int x : { 56, 172 }) {
+        for (const int y : { 76, 192 }) {
+            BoxEllipse(painter, left + x, y, left + x + 6, y + 6);
+        }
+    }
+}
+
+void PaintCoordinates(QPainter& painter, int left)
+{
+    painter.setFont(ArialOfPixels(13, true));
+    painter.setPen(Qt::black);
+    const QFontMetrics metrics(painter.font());
+    for (int k = 1; k <= 8; ++k) {
+        painter.drawText(QPoint(left - 16 + 29 * k, 1 + metrics.ascent()), QString(QChar('a' + k - 1)));
+        painter.drawText(QPoint(left - 11, 29 * k - 5 + metrics.ascent()), QString::number(k));
+    }
+}
+
+std::string FolderOf(const std::string& path)
+{
+    return std::filesystem::path(path).parent_path().string();
+}
+
+std::string NameOf(const std::string& path)
+{
+    return std::filesystem::path(path).filename().string();
+}
+
+} // namespace
+
+TForm2::TForm2(QWidget* parent, std::unique_ptr<IAnalysisDialogs> answerer)
+    : QDialog(parent,
+        Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+            | Qt::WindowCloseButtonHint)
+    , List1(new QListWidget(this))
+    , Memo1(new QPlainTextEdit(this))
+    , SaveBtn(MakeImageButton(this, { 556, 264, 25, 25 }, SaveIcon(), QStringLiteral("Save")))
+    , OpenBtn(MakeImageButton(this, { 592, 264, 25, 25 }, OpenIcon(), QStringLiteral("Open")))
+    , PrintBtn(MakeImageButton(this, { 556, 300, 25, 25 }, PrintIcon(), QStringLiteral("Print")))
+    , HintBtn(MakeImageButton(this, { 592, 300, 25, 25 }, BestMoveIcon(), QStringLiteral("BestMove")))
+    , CloseBtn(new QPushButton(QStringLiteral("&Close"), this))
+    , dataFolder(QCoreApplication::applicationDirPath().toStdString())
+    , dialogs(answerer ? std::move(answerer) : std::make_unique<TStandardDialogs>(this))
+{
+    setFixedSize(624, 375);
+    setFont(ArialOfPixels(13));
+    setBackgroundRole(QPalette::Button);
+    setAutoFillBackground(true);
+    List1->setGeometry(0, 0, 108, 369);
+    List1->setFont(ArialOfPixels(13, true));
+    List1->setUniformItemSizes(true);
+    Memo1->setGeometry(116, 264, 429, 105);
+    QFont memoFont(QStringLiteral("System"));
+    memoFont.setStyleHint(QFont::SansSerif);
+    memoFont.setPixelSize(16);
+    Memo1->setFont(memoFont);
+    Memo1->setTabChangesFocus(true);
+    CloseBtn->setGeometry(556, 344, 59, 25);
+    CloseBtn->setDefault(true);
+    CloseBtn->setAutoDefault(true);
+    setTabOrder(CloseBtn, List1);
+    setTabOrder(List1, Memo1);
+    HintBtn->setEnabled(false);
+    connect(CloseBtn, &QPushButton::clicked, this, &QDialog::accept);
+    connect(List1, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (row >= 0 && row != CurrentIndex) {
+            List1Click();
+        }
+    });
+    connect(SaveBtn, &QToolButton::clicked, this, &TForm2::SaveBtnClick);
+    connect(OpenBtn, &QToolButton::clicked, this, &TForm2::OpenBtnClick);
+    connect(PrintBtn, &QToolButton::clicked, this, &TForm2::PrintBtnClick);
+    connect(HintBtn, &QToolButton::clicked, this, &TForm2::HintBtnClick);
+    FormCreate();
+    SetGame(StartOnlyRecord());
+    CloseBtn->setFocus();
+}
+
+void TForm2::FormCreate()
+{
+    MoveNumberBoard.fill(BorderCell);
+    ShownBoard.fill(BorderCell);
+}
+
+void TForm2::SetGame(const TGameRecord& record)
+{
+    PositionRows = record.PositionRows;
+    LastIndex = record.LastIndex;
+    QStringList lines;
+    for (const std::string& line : record.Comments) {
+        lines << QString::fromStdString(line);
+    }
+    Memo1->setPlainText(lines.join(QLatin1Char('\n')));
+}
+
+std::vector<std::string> TForm2::MemoLines() const
+{
+    std::vector<std::string> lines;
+    const QString text = Memo1->toPlainText();
+    if (text.isEmpty()) {
+        return lines;
+    }
+    for (QString line : text.split(QLatin1Char('\n'))) {
+        line.remove(QLatin1Char('\r'));
+        lines.push_back(line.toStdString());
+    }
+    return lines;
+}
+
+TGameRecord TForm2::CurrentRecord() const
+{
+    TGameRecord record;
+    record.LastIndex = LastIndex;
+    record.PositionRows = PositionRows;
+    record.Comments = MemoLines();
+    return record;
+}
+
+void TForm2::UpdateCaption()
+{
+    setWindowTitle(QStringLiteral("Kalvoro Analyse mode (") + QString::fromStdString(NameOf(RecordFileName))
+        + QStringLiteral(")"));
+}
+
+void TForm2::FormShow()
+{
+    FillMoveList();
+    CurrentIndex = 0;
+    const QSignalBlocker quiet(List1);
+    List1->setCurrentRow(0);
+    UnpackShownPosition();
+    update();
+}
+
+void TForm2::FillMoveList()
+{
+    const TGameRecord record = CurrentRecord();
+    List1->clear();
+    for (const std::string& line : MoveListLines(record)) {
+        auto* item = new QListWidgetItem(QString::fromStdString(line), List1);
+        item->setSizeHint(QSize(0, ListLineHeight));
+    }
+    MoveNumberBoard = BuildMoveNumberBoard(record);
+}
+
+void TForm2::UnpackShownPosition()
+{
+    const TGameRecord record { LastIndex, PositionRows, {} };
+    ShownBoard = UnpackPosition(record, CurrentIndex);
+    HintBtn->setEnabled(HintAvailable(record, CurrentIndex));
+}
+
+void TForm2::List1Click()
+{
+    CurrentIndex = std::clamp(List1->currentRow(), 0, LastIndex);
+    UnpackShownPosition();
+    update();
+}
+
+void TForm2::ReturnToStart()
+{
+    List1->setCurrentRow(0);
+    List1Click();
+}
+
+void TForm2::paintEvent(QPaintEvent* event)
+{
+    QDialog::paintEvent(event);
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    PaintBoardBackground(painter, 128);
+    PaintBoardBackground(painter, 380);
+    PaintCoordinates(painter, 128);
+    PaintCoordinates(painter, 380);
+    painter.setFont(ArialOfPixels(13));
+    const QFontMetrics metrics(painter.font());
+    for (int y = 1; y <= 8; ++y) {
+        for (int x = 1; x <= 8; ++x) {
+            const int v = Cell(MoveNumberBoard, x, y);
+            if (v <= 0) {
+                continue;
+            }
+            const bool black = v > BlackMoveOffset;
+            SetColours(painter, black ? Silver : Qt::black, black ? Qt::black : Qt::white);
+            BoxEllipse(painter, 354 + 29 * x, 29 * y - 6, 380 + 29 * x, 29 * y + 20);
+            if (v != BlackStartDisc && v != WhiteStartDisc) {
+                painter.setPen(black ? Qt::white : Qt::black);
+                painter.drawText(
+                    QPoint(360 + 29 * x, 29 * y - 2 + metrics.ascent()), QString::number(v % 1000));
+            }
+        }
+    }
+    for (int y = 1; y <= 8; ++y) {
+        for (int x = 1; x <= 8; ++x) {
+            const int v = Cell(ShownBoard, x, y);
+            if (v == White || v == Black) {
+                SetColours(painter, v == White ? Qt::black : Silver, v == White ? Qt::white : Qt::black);
+                BoxEllipse(painter, 102 + 29 * x, 29 * y - 6, 128 + 29 * x, 29 * y + 20);
+            }
+        }
+    }
+    const TGameRecord record { LastIndex, PositionRows, {} };
+    if (const int last = LastMoveShown(record, CurrentIndex); last != 0) {
+        const TSquare square = SquareOfMoveCode(last);
+        SetColours(painter, Blue, Lime);
+        BoxEllipse(painter, 110 + 29 * square.x, 2 + 29 * square.y, 120 + 29 * square.x, 12 + 29 * square.y);
+    }
+    if (const int next = NextMoveShown(record, CurrentIndex); next != 0) {
+        const TSquare square = SquareOfMoveCode(next);
+        const QColor colour = CurrentIndex % 2 == 1 ? Qt::white : Qt::black;
+        painter.fillRect(QRect(113 + 29 * square.x, 5 + 29 * square.y, 4, 4), colour);
+    }
+}
+
+void TForm2::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    FormShow();
+}
+
+void TForm2::SaveBtnClick()
+{
+    const std::string folder
+        = RecordFileName.find('/') == std::string::npos ? dataFolder : FolderOf(RecordFileName);
+    const std::optional<std::string> path = dialogs->AskSavePath(folder, NameOf(RecordFileName));
+    if (!path) {
+        return;
+    }
+    RecordFileName = *path;
+    UpdateCaption();
+    try {
+        SaveGameRecord(*path, CurrentRecord());
+    } catch (const TFileError& error) {
+        dialogs->ShowError(error.what());
+    }
+}
+
+void TForm2::OpenBtnClick()
+{
+    const std::string folder
+        = RecordFileName.find('/') == std::string::npos ? dataFolder : FolderOf(RecordFileName);
+    const std::optional<std::string> path = dialogs->AskOpenPath(folder);
+    if (!path) {
+        return;
+    }
+    TGameRecord record;
+    try {
+        record = ReadGameRecord(*path);
+    } catch (const TFileError& error) {
+        dialogs->ShowError(error.what());
+        return;
+    }
+    RecordFileName = *path;
+    UpdateCaption();
+    SetGame(record);
+    FormShow();
+}
+
+void TForm2::HintBtnClick()
+{
+    QCoreApplication::processEvents();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const TBestMove result = AnalyseBestMove(ShownBoard, SideToMoveAt(CurrentIndex));
+    QApplication::restoreOverrideCursor();
+    dialogs->ShowBestMove(BestMoveReport(result));
+}
+
+void TForm2::ExportText()
+{
+    const std::string path = InFolder(dataFolder, ExportFileName);
+    try {
+        WriteFileAtomically(path, ::ExportText(CurrentRecord()), "Cannot export the game to");
+    } catch (const TFileError& error) {
+        dialogs->ShowError(error.what());
+        return;
+    }
+    if (dialogs->Confirm(ExportConfirmation(path))) {
+        dialogs->OpenDocument(path);
+    }
+    ReturnToStart();
+}
+
+void TForm2::PrintBtnClick()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageOrientation(QPageLayout::Portrait);
+    switch (dialogs->ChoosePrinter(printer)) {
+    case TPrintChoice::Cancelled:
+        return;
+    case TPrintChoice::PrintToFile:
+        ExportText();
+        return;
+    case TPrintChoice::Print:
+        PrintSheet(printer);
+        return;
+    }
+}
+
+void TForm2::PrintSheet(QPrinter& printer)
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    printer.setPageOrientation(QPageLayout::Portrait);
+    QPainter painter;
+    bool printed = painter.begin(&printer);
+    if (printed) {
+        PaintGameSheet(painter, QSize(printer.width(), printer.height()), CurrentRecord());
+        printed = painter.end() && printer.printerState() != QPrinter::Error;
+    }
+    QApplication::restoreOverrideCursor();
+    if (!printed) {
+        printer.abort();
+        dialogs->ShowError("Cannot print the game: the printer \"" + printer.printerName().toStdString()
+            + "\" reported an error.");
+        return;
+    }
+    ReturnToStart();
+}
+
+void ShowAnalysisWindow(QWidget* parent, const TAnalysisHandOver& handOver)
+{
+    TForm2 window(parent);
+    window.SetGame(handOver.Record);
+    window.RecordFileName = handOver.RecordFileName;
+    window.UpdateCaption();
+    window.exec();
+}
+
+void ShowRecordInAnalysisWindow(QWidget* parent, const std::string& path)
+{
+    TForm2 window(parent);
+    TPartialRecord read = ReadGameRecordAsFarAsPossible(path);
+    if (read.Record.PositionRows.empty()) {
+        read.Record = StartOnlyRecord();
+    }
+    window.SetGame(read.Record);
+    window.RecordFileName = path;
+    window.UpdateCaption();
+    if (read.Error) {
+        TStandardDialogs(parent).ShowError(*read.Error);
+    }
+    window.exec();
+}

@@ -1,0 +1,82 @@
+// The analysis window: one game replayed position by position beside a diagram of its move numbers, with a
+// memo, saving and opening of game records, the exact best move of a shown endgame position, the text export
+// and the printed sheet. It keeps its own copy of the game and never changes the main window's.
+#pragma once
+
+#include "AnalysisDialogs.h"
+#include "analysis/core/AnalysisGame.h"
+#include "records/GameSave.h"
+
+#include <QDialog>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QToolButton>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class TForm2 : public QDialog {
+    Q_OBJECT
+public:
+    // `dialogs` answers in place of the user (tests); the real dialogs when null.
+    explicit TForm2(QWidget* parent = nullptr, std::unique_ptr<IAnalysisDialogs> dialogs = nullptr);
+
+    // Takes over the game of `record`: its position lines and, as the memo lines, its comment lines. Call
+    // FormShow (or show the window) to display it from position 0.
+    void SetGame(const TGameRecord& record);
+    // The game as a record would hold it: the position lines and the memo lines as comment lines.
+    TGameRecord CurrentRecord() const;
+    std::vector<std::string> MemoLines() const;
+
+    // Where the text export "Kalvoro.txt" is written and where a dialog for a record without a folder starts.
+    void SetDataFolder(const std::string& folder) { dataFolder = folder; }
+
+    void UpdateCaption();
+    void FormShow();
+    void FillMoveList();
+    void List1Click();
+    void SaveBtnClick();
+    void OpenBtnClick();
+    void PrintBtnClick();
+    void HintBtnClick();
+    void ExportText();
+
+    std::vector<TPositionLine> PositionRows;
+    int LastIndex = 0;
+    std::string RecordFileName;
+    int CurrentIndex = 0;
+    TBoard MoveNumberBoard {};
+    TBoard ShownBoard {};
+
+    QListWidget* List1;
+    QPlainTextEdit* Memo1;
+    QToolButton* SaveBtn;
+    QToolButton* OpenBtn;
+    QToolButton* PrintBtn;
+    QToolButton* HintBtn;
+    QPushButton* CloseBtn;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void FormCreate();
+    void UnpackShownPosition();
+    void ReturnToStart();
+    void PrintSheet(QPrinter& printer);
+
+    std::string dataFolder;
+    std::unique_ptr<IAnalysisDialogs> dialogs;
+};
+
+// The Analyse command and the end of every game: the analysis window on the game handed over by the main
+// window (MakeAnalysisHandOver), shown modally over `parent` and destroyed when it closes.
+void ShowAnalysisWindow(QWidget* parent, const TAnalysisHandOver& handOver);
+
+// The start with a record path: the record at `path` in the analysis window, shown modally. A damaged record
+// shows as far as it could be read, after a message that names the error; a record that could not be read at
+// all shows the start position.
+void ShowRecordInAnalysisWindow(QWidget* parent, const std::string& path);

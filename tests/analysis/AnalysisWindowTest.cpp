@@ -1,0 +1,282 @@
+#include "analysis/AnalysisWindow.h"
+
+#include "TestRecords.h"
+#include "WindowTestSupport.h"
+#include "analysis/core/BestMove.h"
+#include "analysis/core/TextExport.h"
+#include "records/RecordFile.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using testrecords::RecordOfMoves;
+
+namespace {
+
+class AnalysisWindow : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        TestApplication();
+        ASSERT_TRUE(folder.isValid());
+        window = std::make_unique<TForm2>(nullptr, std::make_unique<TScriptedDialogs>(script));
+        window->SetDataFolder(Folder());
+    }
+    void Show(const TGameRecord& record)
+    {
+        window->SetGame(record);
+        window->RecordFileName = "12071530.kvr";
+        window->UpdateCaption();
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    }
+    std::string Folder() const { return folder.path().toStdString(); }
+    std::string InTemp(const std::string& name) const { return Folder() + "/" + name; }
+    // The window as shown; saved as a PNG into $KALVORO_SHEET_PNG when that is set, to be looked at.
+    QImage Picture() const
+    {
+        QImage image = window->grab().toImage();
+        if (const char* shots = std::getenv("KALVORO_SHEET_PNG")) {
+            image.save(
+                QString::fromLocal8Bit(shots) + QStringLiteral("/window-%1.png").arg(window->CurrentIndex));
+        }
+        return image;
+    }
+    void Select(int row)
+    {
+        window->List1->setCurrentRow(row);
+        QApplication::processEvents();
+    }
+
+    QTemporaryDir folder;
+    TScriptedDialogs::TScript script;
+    std::unique_ptr<TForm2> window;
+};
+
+// f5 d6 c3, a pass by White, then Black's c4... any legal move: the first in scan order.
+TGameRecord GameWithPass()
+{
+    const TGameRecord start = RecordOfMoves({ 65, 46, 33, 0 });
+    const TBoard board = UnpackPosition(start, 4);
+    const TSquareList empties = BuildEmptyList(board);
+    for (int k = 0; k < empties.count; ++k) {
+        if (CanFlip(board, empties.squares[k].x, empties.squares[k].y, Black)) {
+            return RecordOfMoves({ 65, 46, 33, 0, MoveCode(empties.squares[k].x, empties.squares[k].y) },
+                { "Date : today", "Black : Human", "White : Cow" });
+        }
+    }
+    return start;
+}
+
+// The centre of square (x, y) of the position board and of the move-number board.
+QPoint PositionSquare(int x, int y)
+{
+    return { 115 + 29 * x, 29 * y + 7 };
+}
+QPoint NumberSquare(int x, int y)
+{
+    return { 367 + 29 * x, 29 * y + 7 };
+}
+
+} // namespace
+
+TEST_F(AnalysisWindow, ListsTheMovesAndNavigatesByKeyboard)
+{
+    Show(GameWithPass());
+    EXPECT_EQ(window->windowTitle(), "Kalvoro Analyse mode (12071530.kvr)");
+    ASSERT_EQ(window->List1->count(), 6);
+    EXPECT_EQ(window->List1->item(0)->text(), "[Start]");
+    EXPECT_EQ(window->List1->item(1)->text(), "[1] B  : f5");
+    EXPECT_EQ(window->List1->item(4)->text(), "[3] W : Pass");
+    EXPECT_EQ(window->CurrentIndex, 0);
+    window->List1->setFocus();
+    QTest::keyClick(window->List1, Qt::Key_Down);
+    QTest::keyClick(window->List1, Qt::Key_Down);
+    EXPECT_EQ(window->CurrentIndex, 2);
+    EXPECT_EQ(window->ShownBoard, UnpackPosition(window->CurrentRecord(), 2));
+    QTest::keyClick(window->List1, Qt::Key_End);
+    EXPECT_EQ(window->CurrentIndex, 5);
+    QTest::keyClick(window->List1, Qt::Key_Up);
+    EXPECT_EQ(window->CurrentIndex, 4);
+    EXPECT_EQ(window->ShownBoard, UnpackPosition(window->CurrentRecord(), 3))
+        << "a pass shows the same discs";
+    QTest::keyClick(window->List1, Qt::Key_Home);
+    EXPECT_EQ(window->CurrentIndex, 0);
+    EXPECT_EQ(window->ShownBoard, InitialBoard());
+}
+
+TEST_F(AnalysisWindow, PaintsDiscsTheLastMoveDotAndTheNextMoveMark)
+{
+    Show(GameWithPass());
+    QImage picture = Picture();
+    EXPECT_EQ(picture.pixelColor(PositionSquare(4, 4)), QColor(Qt::white));
+    EXPECT_EQ(picture.pixelColor(PositionSquare(5, 4)), QColor(Qt::black));
+    EXPECT_EQ(picture.pixelColor(PositionSquare(1, 1)), QColor(0, 128, 0));
+    // Position 0: the black next-move mark on f5, no last-move dot.
+    EXPECT_EQ(picture.pixelColor(115 + 29 * 6, 7 + 29 * 5), QColor(Qt::black));
+    Select(1);
+    picture = Picture();
+    EXPECT_EQ(picture.pixelColor(115 + 29 * 6, 7 + 29 * 5), QColor(0, 255, 0)) << "lime dot on f5";
+    EXPECT_EQ(picture.pixelColor(115 + 29 * 4, 7 + 29 * 6), QColor(Qt::white)) << "White's mark on d6";
+    Select(4);
+    picture = Picture();
+    EXPECT_NE(picture.pixelColor(115 + 29 * 3, 7 + 29 * 3), QColor(0, 255, 0)) << "no dot after a pass";
+    // The move-number board: d6 is White's 2, f5 Black's 1 (a number in the middle of the disc's left half).
+    EXPECT_EQ(picture.pixelColor(NumberSquare(4, 6) + QPoint(-8, 0)), QColor(Qt::white));
+    EXPECT_EQ(picture.pixelColor(NumberSquare(6, 5) + QPoint(-8, 0)), QColor(Qt::black));
+    EXPECT_EQ(picture.pixelColor(NumberSquare(1, 1)), QColor(0, 128, 0));
+}
+
+TEST_F(AnalysisWindow, EnablesTheBestMoveButtonOnlyForSmallEndgames)
+{
+    const std::vector<int> moves = testrecords::RandomGameMoves(11);
+    Show(RecordOfMoves(moves));
+    const TGameRecord record = window->CurrentRecord();
+    EXPECT_FALSE(window->HintBtn->isEnabled()) << "disabled when the window opens";
+    int checked = 0;
+    for (int i = 0; i <= record.LastIndex; ++i) {
+        const int empties = CountEmpties(UnpackPosition(record, i));
+        if (empties == 15 || empties == 14 || empties == 1 || StoredMove(record, i) == 0) {
+            Select(i);
+            EXPECT_EQ(window->HintBtn->isEnabled(), empties == 14 && StoredMove(record, i) != 0)
+                << "position " << i;
+            ++checked;
+        }
+    }
+    EXPECT_GE(checked, 3);
+    for (int i = 0; i <= record.LastIndex; ++i) {
+        if (CountEmpties(UnpackPosition(record, i)) == 6 && StoredMove(record, i) != 0) {
+            Select(i);
+            ASSERT_TRUE(window->HintBtn->isEnabled());
+            QTest::mouseClick(window->HintBtn, Qt::LeftButton);
+            ASSERT_EQ(script.reports.size(), 1U);
+            EXPECT_EQ(
+                script.reports[0], BestMoveReport(AnalyseBestMove(window->ShownBoard, SideToMoveAt(i))));
+            EXPECT_EQ(window->CurrentIndex, i) << "the shown position stays";
+            break;
+        }
+    }
+}
+
+TEST_F(AnalysisWindow, SavesTheGameWithTheMemoAndOpensItAgain)
+{
+    Show(GameWithPass());
+    window->Memo1->appendPlainText(QStringLiteral("A fine pass"));
+    script.savePath = InTemp("saved.kvr");
+    QTest::mouseClick(window->SaveBtn, Qt::LeftButton);
+    EXPECT_EQ(script.askedSaveName, "12071530.kvr");
+    EXPECT_EQ(script.askedSaveFolder, Folder()) << "a bare name starts in the data folder";
+    EXPECT_EQ(window->windowTitle(), "Kalvoro Analyse mode (saved.kvr)");
+    const TGameRecord saved = ReadGameRecord(InTemp("saved.kvr"));
+    EXPECT_EQ(saved.PositionRows, GameWithPass().PositionRows);
+    EXPECT_EQ(saved.Comments,
+        (std::vector<std::string> { "Date : today", "Black : Human", "White : Cow", "A fine pass" }));
+
+    TForm2 other(nullptr, std::make_unique<TScriptedDialogs>(script));
+    script.openPath = InTemp("saved.kvr");
+    other.show();
+    QTest::mouseClick(other.OpenBtn, Qt::LeftButton);
+    EXPECT_TRUE(script.errors.empty());
+    EXPECT_EQ(other.CurrentRecord(), saved);
+    EXPECT_EQ(other.List1->count(), 6);
+    EXPECT_EQ(other.CurrentIndex, 0);
+    EXPECT_EQ(other.windowTitle(), "Kalvoro Analyse mode (saved.kvr)");
+}
+
+TEST_F(AnalysisWindow, AFailedOpenChangesNothing)
+{
+    Show(GameWithPass());
+    Select(3);
+    const TGameRecord before = window->CurrentRecord();
+    WriteFileAtomically(InTemp("word.kvr"), "1\r\n4 21845 x 21845\r\n", "Cannot save");
+    WriteFileAtomically(InTemp("big.kvr"), "200\r\n", "Cannot save");
+    for (const std::string name : { "word.kvr", "big.kvr", "missing.kvr" }) {
+        script.openPath = InTemp(name);
+        QTest::mouseClick(window->OpenBtn, Qt::LeftButton);
+        EXPECT_EQ(script.errors.size(), name == "word.kvr" ? 1U : name == "big.kvr" ? 2U : 3U);
+        EXPECT_NE(script.errors.back().find(name), std::string::npos) << script.errors.back();
+        EXPECT_EQ(window->CurrentRecord(), before);
+        EXPECT_EQ(window->CurrentIndex, 3);
+        EXPECT_EQ(window->windowTitle(), "Kalvoro Analyse mode (12071530.kvr)");
+    }
+    script.openPath.reset();
+    QTest::mouseClick(window->OpenBtn, Qt::LeftButton);
+    EXPECT_EQ(window->CurrentRecord(), before) << "cancelling changes nothing";
+}
+
+TEST_F(AnalysisWindow, AFailedSaveIsReportedAndKeepsTheOldFile)
+{
+    Show(GameWithPass());
+    script.savePath = InTemp("no such folder/game.kvr");
+    QTest::mouseClick(window->SaveBtn, Qt::LeftButton);
+    ASSERT_EQ(script.errors.size(), 1U);
+    EXPECT_NE(script.errors[0].find("game.kvr"), std::string::npos);
+}
+
+TEST_F(AnalysisWindow, PrintToFileExportsTheTextAndOffersToOpenIt)
+{
+    Show(GameWithPass());
+    Select(3);
+    script.printChoice = TPrintChoice::PrintToFile;
+    script.confirm = true;
+    QTest::mouseClick(window->PrintBtn, Qt::LeftButton);
+    const std::string path = InTemp("Kalvoro.txt");
+    EXPECT_EQ(ReadFileBounded(path, 1 << 20), ExportText(window->CurrentRecord()));
+    ASSERT_EQ(script.confirmations.size(), 1U);
+    EXPECT_EQ(script.confirmations[0], "\"" + path + "\"\r\twas published. Open now ?");
+    EXPECT_EQ(script.openedDocuments, std::vector<std::string> { path });
+    EXPECT_EQ(window->CurrentIndex, 0) << "back at the start";
+
+    script.confirm = false;
+    QTest::mouseClick(window->PrintBtn, Qt::LeftButton);
+    EXPECT_EQ(script.confirmations.size(), 2U);
+    EXPECT_EQ(script.openedDocuments.size(), 1U) << "Cancel opens nothing";
+}
+
+TEST_F(AnalysisWindow, AFailedExportShowsTheErrorAndNoQuestion)
+{
+    Show(GameWithPass());
+    Select(2);
+    window->SetDataFolder(InTemp("missing folder"));
+    script.printChoice = TPrintChoice::PrintToFile;
+    QTest::mouseClick(window->PrintBtn, Qt::LeftButton);
+    ASSERT_EQ(script.errors.size(), 1U);
+    EXPECT_NE(script.errors[0].find("Kalvoro.txt"), std::string::npos);
+    EXPECT_TRUE(script.confirmations.empty());
+    EXPECT_EQ(window->CurrentIndex, 2);
+}
+
+TEST_F(AnalysisWindow, PrintsTheSheetAndReturnsToTheStart)
+{
+    Show(GameWithPass());
+    Select(4);
+    script.printChoice = TPrintChoice::Print;
+    script.printFile = InTemp("sheet.pdf");
+    QTest::mouseClick(window->PrintBtn, Qt::LeftButton);
+    EXPECT_TRUE(script.errors.empty());
+    EXPECT_EQ(ReadFileBounded(script.printFile, 1 << 24).substr(0, 5), "%PDF-");
+    EXPECT_EQ(window->CurrentIndex, 0);
+    script.printChoice = TPrintChoice::Cancelled;
+    Select(2);
+    QTest::mouseClick(window->PrintBtn, Qt::LeftButton);
+    EXPECT_EQ(window->CurrentIndex, 2) << "cancelling the print dialog changes nothing";
+}
+
+TEST_F(AnalysisWindow, APrinterThatCannotStartIsReported)
+{
+    Show(GameWithPass());
+    script.printChoice = TPrintChoice::Print;
+    script.printFile = InTemp("no such folder/sheet.pdf");
+    QTest::mouseClick(window->PrintBtn, Qt::LeftButton);
+    EXPECT_EQ(script.errors.size(), 1U);
+}
+
+TEST_F(AnalysisWindow, MemoLinesKeepEmptyLinesAndAnEmptyMemoHasNone)
+{
+    Show(RecordOfMoves({ 65 }, { "one", "", "" }));
+    EXPECT_EQ(window->MemoLines(), (std::vector<std::string> { "one", "", "" }));
+    window->SetGame(RecordOfMoves({ 65 }));
+    EXPECT_TRUE(window->MemoLines().empty());
+}
