@@ -1,4 +1,5 @@
 // kalvoro-cli: the computer player, whole games and the benchmark, without a window.
+#include "AnalysisCommands.h"
 #include "Arguments.h"
 #include "Bench.h"
 #include "Commands.h"
@@ -15,7 +16,7 @@ int Run(const TCommandLine& command)
 {
     switch (command.kind) {
     case TCommandKind::Help:
-        std::cout << UsageText();
+        std::cout << UsageText() << "\nAnalysis commands:\n" << AnalysisUsageText();
         return 0;
     case TCommandKind::Think:
         return RunThink(command, std::cout);
@@ -31,8 +32,12 @@ int Run(const TCommandLine& command)
 
 int main(int argc, char** argv)
 {
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    if (const std::optional<int> status = RunAnalysisCommand(arguments, std::cout, std::cerr)) {
+        return *status;
+    }
     try {
-        return Run(ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc)));
+        return Run(ParseCommandLine(arguments));
     } catch (const TUsageError& error) {
         std::cerr << "kalvoro-cli: " << error.what() << "\nTry 'kalvoro-cli --help'.\n";
         return UsageErrorStatus;
