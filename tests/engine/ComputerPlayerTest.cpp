@@ -1,6 +1,4 @@
-#include "engine/ComputerPlayer.h"
-
-#include "support/RandomGames.h"
+#include "ThinkTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -9,95 +7,6 @@
 #include <vector>
 
 namespace {
-
-// Records what the computer player shows and lets a test press Stop at the n-th processing of messages.
-class TFakeHost : public IThinkHost {
-public:
-    int stopAtMessageCall = 0;
-    bool stop = false;
-    int messageCalls = 0;
-    std::vector<std::string> statusTexts;
-    std::vector<std::string> labels;
-    std::vector<std::string> debugValues;
-
-    bool StopRequested() override { return stop; }
-    void ProcessMessages() override
-    {
-        ++messageCalls;
-        stop = stop || messageCalls == stopAtMessageCall;
-    }
-    void SetStatusText(const std::string& text) override { statusTexts.push_back(text); }
-    void SetEvalLabel(int colour, const std::string& text) override
-    {
-        labels.push_back(std::string(ColourName(colour)) + " " + text);
-    }
-    void DrawDebugValue(int x, int y, int value) override
-    {
-        debugValues.push_back(SquareName(x, y) + " " + std::to_string(value));
-    }
-};
-
-struct TThought {
-    TThinkResult result;
-    std::vector<std::string> rootValues;
-};
-
-TThinkRequest RequestFor(const TBoard& board, int side, int level, TLevelRow row)
-{
-    TThinkRequest request;
-    request.board = board;
-    request.side = side;
-    request.level = level;
-    request.row = row;
-    return request;
-}
-
-TThinkRequest RequestFor(const TBoard& board, int side, int level)
-{
-    return RequestFor(board, side, level, BuiltInLevelTable()[level]);
-}
-
-TThought ThinkAbout(const TThinkRequest& request, TFakeHost& host)
-{
-    TThought thought;
-    TBookCursors cursors;
-    thought.result = Think(request, cursors, host, [&thought](TSquare square, int value) {
-        thought.rootValues.push_back(SquareName(square.x, square.y) + " " + std::to_string(value));
-    });
-    return thought;
-}
-
-std::string MoveName(const TThinkResult& result)
-{
-    return result.move.x == 0 ? "none" : SquareName(result.move.x, result.move.y);
-}
-
-TBoard AfterF5()
-{
-    TBoard board;
-    MakeMove(InitialBoard(), board, 6, 5, Black);
-    return board;
-}
-
-int LegalMoveCount(const TBoard& board, int side)
-{
-    const TSquareList list = BuildEmptyList(board);
-    return CountMobility(board, list, side);
-}
-
-// A position from a random game with `empties` empty squares whose side to move has at least `minMoves`
-// moves.
-TRandomPosition PositionWithEmpties(int empties, int minMoves = 2, unsigned firstSeed = 1)
-{
-    for (unsigned seed = firstSeed;; ++seed) {
-        for (const TRandomPosition& position : RandomGamePositions(seed)) {
-            if (BuildEmptyList(position.board).count == empties
-                && LegalMoveCount(position.board, position.sideToMove) >= minMoves) {
-                return position;
-            }
-        }
-    }
-}
 
 // Plain minimax to the end of the game, from Black's side.
 int PlainSolve(const TBoard& board, int side, bool passed = false)
@@ -168,7 +77,8 @@ TEST(Think, ShowsWhatItSearchesAndWritesTheBestValue)
     EXPECT_EQ(host.statusTexts,
         (std::vector<std::string> {
             "[N] White is thinking f4", "[N] White is thinking d6", "[N] White is thinking f6" }));
-    EXPECT_EQ(host.messageCalls, 3);
+    EXPECT_EQ(host.events,
+        (std::vector<std::string> { "status", "messages", "status", "messages", "status", "messages" }));
     EXPECT_EQ(host.labels, std::vector<std::string> { "White -5" });
     EXPECT_TRUE(host.debugValues.empty());
     EXPECT_FALSE(thought.result.stopped);
@@ -364,65 +274,4 @@ TEST(Think, UsesTheCustomRowWithinTheCustomizeRanges)
             = RequestFor(position.board, position.sideToMove, CustomLevel, { 40, 60, 2 });
         EXPECT_EQ(ThinkAbout(deep, stopping).result.mode, mode);
     }
-}
-
-TEST(Think, StopsAfterTheRootMoveDuringWhichStopWasPressed)
-{
-    // Pressed during the search of f4: seen before d6, which is still searched, then Think returns.
-    TFakeHost host;
-    host.stopAtMessageCall = 2;
-    const TThought thought = ThinkAbout(RequestFor(AfterF5(), White, 3), host);
-    EXPECT_TRUE(thought.result.stopped);
-    EXPECT_EQ(MoveName(thought.result), "f4");
-    EXPECT_EQ(thought.rootValues, std::vector<std::string> { "f4 -13" });
-    EXPECT_EQ(host.statusTexts.size(), 2U);
-    EXPECT_TRUE(host.labels.empty());
-
-    // Pressed during the last root move: never seen inside Think, the move is chosen normally.
-    TFakeHost late;
-    late.stopAtMessageCall = 4;
-    const TThought normal = ThinkAbout(RequestFor(AfterF5(), White, 3), late);
-    EXPECT_FALSE(normal.result.stopped);
-    EXPECT_EQ(MoveName(normal.result), "d6");
-    EXPECT_EQ(late.labels, std::vector<std::string> { "White -5" });
-}
-
-TEST(Think, StopsBeforeAnyMoveIsChosenWhenStopIsAlreadySet)
-{
-    for (int level : { 1, 8 }) {
-        TFakeHost host;
-        host.stop = true;
-        const TThought thought = ThinkAbout(RequestFor(AfterF5(), White, level), host);
-        EXPECT_TRUE(thought.result.stopped);
-        EXPECT_EQ(thought.result.move.x, 0);
-        EXPECT_TRUE(host.labels.empty());
-        EXPECT_EQ(host.statusTexts.size(), 1U);
-    }
-    const TRandomPosition end = PositionWithEmpties(10);
-    TFakeHost host;
-    host.stop = true;
-    const TThought solved = ThinkAbout(RequestFor(end.board, end.sideToMove, 1), host);
-    EXPECT_TRUE(solved.result.stopped);
-    EXPECT_EQ(solved.result.move.x, 0);
-    EXPECT_TRUE(host.labels.empty());
-}
-
-TEST(Think, ProcessesMessagesAtTwelveEmptySquaresDuringASolve)
-{
-    const TRandomPosition position = PositionWithEmpties(13, 2);
-    const int moves = LegalMoveCount(position.board, position.sideToMove);
-    // Complete analysis of 13 empty squares: once before each root move, once at each root child.
-    TFakeHost host;
-    const TThought thought = ThinkAbout(RequestFor(position.board, position.sideToMove, 8), host);
-    ASSERT_EQ(thought.result.mode, TThinkMode::Complete);
-    EXPECT_EQ(host.messageCalls, 2 * moves);
-
-    // Stop pressed during the first solve is seen at its 12-empty node: the solve and Think return at once.
-    TFakeHost stopping;
-    stopping.stopAtMessageCall = 2;
-    const TThought stopped = ThinkAbout(RequestFor(position.board, position.sideToMove, 8), stopping);
-    EXPECT_TRUE(stopped.result.stopped);
-    EXPECT_EQ(stopping.messageCalls, 2);
-    EXPECT_EQ(stopping.statusTexts.size(), 1U);
-    EXPECT_TRUE(stopping.labels.empty());
 }
