@@ -90,20 +90,58 @@ void TForm1::FormCreate()
     helpFile = HelpFileFor(QCoreApplication::applicationDirPath());
     Game.LevelTable = BuiltInLevelTable();
     Game.DebugMode = false;
-    // The settings file will be read here; until then these are its defaults.
-    cellSize = DefaultCellSize;
-    ItemWithTag(sizeItems, cellSize)->setChecked(true);
-    timer1Tag = 5;
-    ItemWithTag(speedItems, timer1Tag)->setChecked(true);
-    ShowEval1->setChecked(true);
-    ShowEval1Click();
-    Panel1->Combo1->setCurrentIndex(HumanLevel);
-    Panel1->Combo2->setCurrentIndex(3);
+    // The settings file will be read here (through the setters below); until then these are its defaults.
+    SetCellSize(DefaultCellSize);
+    SetPauseTicks(DefaultPauseTicks);
+    SetShowEval(true);
+    SetPlayerLevel(Black, HumanLevel);
+    SetPlayerLevel(White, DefaultWhiteLevel);
     SizeClientArea();
     StartPending = StartPendingMark;
     NewGame(false);
     // The picture of the new game, for the first paint to show.
     boardView->Board().PaintBoard(Game.ViewBoard, Game.SideToMove);
+}
+
+void TForm1::SetCellSize(int size)
+{
+    if (QAction* item = ItemWithTag(sizeItems, size)) {
+        item->setChecked(true);
+        cellSize = size;
+    }
+}
+
+void TForm1::SetPauseTicks(int ticks)
+{
+    if (QAction* item = ItemWithTag(speedItems, ticks)) {
+        item->setChecked(true);
+        timer1Tag = ticks;
+    }
+}
+
+bool TForm1::ShowEval() const
+{
+    return ShowEval1->isChecked();
+}
+
+void TForm1::SetShowEval(bool shown)
+{
+    ShowEval1->setChecked(shown);
+    ShowEval1Click();
+}
+
+void TForm1::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (!shownOnce) {
+        shownOnce = true;
+        FormShow();
+    }
+}
+
+void TForm1::FormShow()
+{
+    // A game record named on the command line will be shown here in the analysis window alone.
 }
 
 void TForm1::FormDestroy()

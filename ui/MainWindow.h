@@ -16,6 +16,8 @@
 #include <functional>
 
 constexpr int DefaultCellSize = 30;
+constexpr int DefaultPauseTicks = 5; // Midium
+constexpr int DefaultWhiteLevel = 3; // Cow
 constexpr int StartPendingMark = 9999;
 // The help document's contents page.
 inline constexpr char HelpTopic[] = "HID00000003";
@@ -60,6 +62,13 @@ public:
         Qt::MouseButton button, Qt::MouseButtons buttons, Qt::KeyboardModifiers keys, QPoint at);
     void FormMouseUp(Qt::MouseButton button, QPoint at);
 
+    // The options as the settings file holds them. A size or pause that no menu item carries is ignored;
+    // the size takes effect on the screen at the next size change or FormCreate's sizing.
+    void SetCellSize(int size);
+    void SetPauseTicks(int ticks);
+    bool ShowEval() const;
+    void SetShowEval(bool shown);
+
     // The help document Index opens; set at creation to Kalvoro.hlp in the program's folder (HelpFileFor).
     QString HelpFile() const { return helpFile; }
     void SetHelpFile(const QString& path) { helpFile = path; }
@@ -88,11 +97,13 @@ public slots:
     void BPtsMouseDown(Qt::MouseButtons buttons, Qt::KeyboardModifiers keys);
 
 protected:
+    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void FormCreate();
+    void FormShow();
     void FormDestroy();
     void CreateMenus();
     QMenu* CreateGameMenu();
@@ -112,6 +123,7 @@ private:
     int timer1Tag = 5;
     bool busyCursorShown = false;
     bool closeRequested = false;
+    bool shownOnce = false;
     int flowDepth = 0;
     std::array<int, 2> levelsAtClose {};
     QString helpFile;

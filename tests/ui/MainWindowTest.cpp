@@ -201,6 +201,15 @@ TEST_F(TWindowTest, SpeedItemsSetThePauseAndNoWaitIsItsCheck)
     EXPECT_FALSE(form->NoWait());
     EXPECT_EQ(form->PauseTicks(), 10);
     EXPECT_FALSE(Item("Midium2")->isChecked());
+    form->SetPauseTicks(7); // no item carries it: ignored
+    EXPECT_EQ(form->PauseTicks(), 10);
+    EXPECT_TRUE(Item("Slow1")->isChecked());
+    form->SetCellSize(31);
+    EXPECT_EQ(form->CellSize(), 30);
+    EXPECT_TRUE(Item("Midium1")->isChecked());
+    form->SetCellSize(52);
+    EXPECT_TRUE(Item("Huge1")->isChecked());
+    EXPECT_FALSE(Item("Midium1")->isChecked());
 }
 
 TEST_F(TWindowTest, EachDiscTurnsAfterItsPause)
