@@ -197,7 +197,11 @@ void TForm1::FormMouseDown(
     Qt::MouseButton button, Qt::MouseButtons buttons, Qt::KeyboardModifiers keys, QPoint at)
 {
     if (Game.DebugMode) {
-        DebugEdit(buttons, keys, at);
+        // While the game flow works (the computer searching GameBoard, a move being shown) the board is not
+        // edited under it.
+        if (Game.InputEnabled && !Game.Busy) {
+            DebugEdit(buttons, keys, at);
+        }
         return;
     }
     if (Game.InputEnabled && button == Qt::RightButton) {

@@ -283,6 +283,11 @@ TEST_F(TWindowTest, DebugModeEditsTheBoardByExactPresses)
     const QImage shown = BoardPicture();
     EXPECT_EQ(Pixel(shown, Centre(1, 1).x(), Centre(1, 1).y()), BlackColour);
     EXPECT_EQ(Pixel(shown, Centre(4, 4).x(), Centre(4, 4).y()), BoardColours::Green);
+    // No edits while the game flow works.
+    DisableInput();
+    QTest::mouseClick(view, Qt::LeftButton, {}, Centre(8, 1));
+    EXPECT_EQ(Cell(Game.GameBoard, 8, 1), EmptyCell);
+    EnableInput();
     // A left release on a legal square plays nothing in debug mode.
     const int before = Game.HistoryTop;
     QTest::mouseRelease(view, Qt::LeftButton, {}, Centre(5, 3));
