@@ -1,0 +1,200 @@
+// The main window's menu bar: its items with their access keys, shortcuts and tags, and the commands they
+// run.
+#include "MainWindow.h"
+
+#include "HelpViewer.h"
+#include "ResultDialog.h"
+#include "game/GameFlow.h"
+
+#include <QMenuBar>
+
+namespace {
+
+struct TMenuItem {
+    const char* name;
+    const char* caption;
+    int tag;
+};
+
+constexpr TMenuItem SizeItems[]
+    = { { "Small2", "&Small2", 18 }, { "Small1", "&Small1", 24 }, { "Midium1", "&Midium", 30 },
+          { "Big1", "&Big1", 38 }, { "Big2", "&Big2", 44 }, { "Huge1", "&Huge", 52 } };
+constexpr TMenuItem SpeedItems[] = { { "Slow1", "&Slow", 10 }, { "Midium2", "&Midium", 5 },
+    { "Fast1", "&Fast", 2 }, { "NoWait1", "&No Wait", 0 } };
+
+QAction* AddItem(QMenu* menu, const char* name, const char* caption, QKeySequence shortcut = {})
+{
+    QAction* action = menu->addAction(QString::fromLatin1(caption));
+    action->setObjectName(QString::fromLatin1(name));
+    action->setShortcut(shortcut);
+    return action;
+}
+
+QActionGroup* AddChoices(QMenu* menu, const TMenuItem* first, const TMenuItem* last)
+{
+    auto* group = new QActionGroup(menu);
+    group->setExclusive(true);
+    for (const TMenuItem* item = first; item != last; ++item) {
+        QAction* action = AddItem(menu, item->name, item->caption);
+        action->setCheckable(true);
+        action->setData(item->tag);
+        group->addAction(action);
+    }
+    return group;
+}
+
+QAction* ItemWithTag(QActionGroup* group, int tag)
+{
+    for (QAction* action : group->actions()) {
+        if (action->data().toInt() == tag) {
+            return action;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+void TForm1::SetCellSize(int size)
+{
+    if (QAction* item = ItemWithTag(sizeItems, size)) {
+        item->setChecked(true);
+        cellSize = size;
+    }
+}
+
+void TForm1::SetPauseTicks(int ticks)
+{
+    if (QAction* item = ItemWithTag(speedItems, ticks)) {
+        item->setChecked(true);
+        timer1Tag = ticks;
+    }
+}
+
+bool TForm1::ShowEval() const
+{
+    return ShowEval1->isChecked();
+}
+
+void TForm1::SetShowEval(bool shown)
+{
+    ShowEval1->setChecked(shown);
+    ShowEval1Click();
+}
+
+void TForm1::CreateMenus()
+{
+    Game1 = CreateGameMenu();
+    Option1 = CreateOptionMenu();
+    Help1 = CreateHelpMenu();
+}
+
+QMenu* TForm1::CreateGameMenu()
+{
+    QMenu* menu = menuBar()->addMenu(QStringLiteral("&Game"));
+    menu->setObjectName(QStringLiteral("Game1"));
+    connect(
+        AddItem(menu, "New1", "&New", Qt::CTRL | Qt::Key_N), &QAction::triggered, this, &TForm1::New1Click);
+    connect(AddItem(menu, "Open1", "&Open", Qt::CTRL | Qt::Key_O), &QAction::triggered, this,
+        &TForm1::Open1Click);
+    connect(AddItem(menu, "Save1", "&Save", Qt::CTRL | Qt::Key_S), &QAction::triggered, this,
+        &TForm1::Save1Click);
+    menu->addSeparator();
+    connect(AddItem(menu, "Analyse1", "&Analyse", Qt::CTRL | Qt::Key_A), &QAction::triggered, this,
+        &TForm1::Analyse1Click);
+    menu->addSeparator();
+    connect(AddItem(menu, "Exit1", "E&xit"), &QAction::triggered, this, &TForm1::Exit1Click);
+    return menu;
+}
+
+QMenu* TForm1::CreateOptionMenu()
+{
+    QMenu* menu = menuBar()->addMenu(QStringLiteral("&Option"));
+    menu->setObjectName(QStringLiteral("Option1"));
+    QMenu* resize = menu->addMenu(QStringLiteral("Re&size"));
+    resize->setObjectName(QStringLiteral("Resize1"));
+    sizeItems = AddChoices(resize, std::begin(SizeItems), std::end(SizeItems));
+    connect(sizeItems, &QActionGroup::triggered, this, &TForm1::SizeChange);
+    QMenu* timer = menu->addMenu(QStringLiteral("&Timer"));
+    timer->setObjectName(QStringLiteral("Timer2"));
+    speedItems = AddChoices(timer, std::begin(SpeedItems), std::end(SpeedItems));
+    NoWait1 = speedItems->actions().back();
+    connect(speedItems, &QActionGroup::triggered, this, &TForm1::SpeedOptClick);
+    connect(AddItem(menu, "Customize1", "&Customize", Qt::CTRL | Qt::Key_C), &QAction::triggered, this,
+        &TForm1::Customize1Click);
+    ShowEval1 = AddItem(menu, "ShowEval1", "&ShowEval", Qt::CTRL | Qt::Key_E);
+    ShowEval1->setCheckable(true);
+    connect(ShowEval1, &QAction::triggered, this, &TForm1::ShowEval1Click);
+    return menu;
+}
+
+QMenu* TForm1::CreateHelpMenu()
+{
+    QMenu* menu = menuBar()->addMenu(QStringLiteral("&Help"));
+    menu->setObjectName(QStringLiteral("Help1"));
+    connect(AddItem(menu, "Index1", "&Index", Qt::CTRL | Qt::Key_H), &QAction::triggered, this,
+        &TForm1::Index1Click);
+    connect(AddItem(menu, "About1", "&About", Qt::CTRL | Qt::Key_V), &QAction::triggered, this,
+        &TForm1::About1Click);
+    return menu;
+}
+
+void TForm1::New1Click()
+{
+    RunFlow([] { NewGame(true); });
+}
+
+void TForm1::Open1Click()
+{
+    // Opening a game record comes with the record files.
+}
+
+void TForm1::Save1Click()
+{
+    // Saving a game record comes with the record files.
+}
+
+void TForm1::Analyse1Click()
+{
+    // The analysis window opens here on the current history, modally.
+}
+
+void TForm1::Exit1Click()
+{
+    close();
+}
+
+void TForm1::SizeChange(QAction* item)
+{
+    item->setChecked(true);
+    cellSize = item->data().toInt();
+    SizeClientArea();
+    FormPaint();
+}
+
+void TForm1::SpeedOptClick(QAction* item)
+{
+    item->setChecked(true);
+    timer1Tag = item->data().toInt();
+}
+
+void TForm1::Customize1Click()
+{
+    // The customize dialog for the Custom level's three depths opens here.
+}
+
+void TForm1::ShowEval1Click()
+{
+    Panel1->BPts->setVisible(ShowEval1->isChecked());
+    Panel1->WPts->setVisible(ShowEval1->isChecked());
+}
+
+void TForm1::Index1Click()
+{
+    ShowHelp(this, helpFile, QString::fromLatin1(HelpTopic));
+}
+
+void TForm1::About1Click()
+{
+    ShowAboutBox(this);
+}
