@@ -33,6 +33,8 @@ bool ShowHelp(QWidget* parent, const QString& path, const QString& topic)
     auto* browser = new QTextBrowser(parent);
     browser->setWindowFlag(Qt::Window);
     browser->setAttribute(Qt::WA_DeleteOnClose);
+    // Closing the main window ends the program even while the help is open.
+    browser->setAttribute(Qt::WA_QuitOnClose, false);
     browser->setObjectName(QStringLiteral("HelpViewer"));
     browser->setWindowTitle(QStringLiteral("Kalvoro Help"));
     browser->resize(HelpWidth, HelpHeight);

@@ -251,6 +251,7 @@ TEST_F(TWindowTest, HelpOpensAtItsContentsOrNamesTheMissingFile)
     auto* viewer = form->findChild<QTextBrowser*>(QStringLiteral("HelpViewer"));
     ASSERT_NE(viewer, nullptr);
     EXPECT_TRUE(viewer->isVisible());
+    EXPECT_FALSE(viewer->testAttribute(Qt::WA_QuitOnClose));
     EXPECT_EQ(viewer->source().fragment(), QStringLiteral("HID00000003"));
     EXPECT_TRUE(viewer->toPlainText().contains(QStringLiteral("Kalvoro")));
     viewer->close();
