@@ -1,6 +1,6 @@
 // The main window's creation and closing, its layout, the player selectors, the Back/Stop button and the
-// debug gesture. The menus are in MainWindowMenus.cpp, the game flow's window operations and the board's mouse
-// input in MainWindowView.cpp.
+// debug gesture. The menus are in MainWindowMenus.cpp, the game flow's window operations and the board's
+// mouse input in MainWindowView.cpp.
 #include "MainWindow.h"
 
 #include "HelpViewer.h"

@@ -33,7 +33,9 @@ QAction* AddItem(QMenu* menu, const char* name, const char* caption, QKeySequenc
 QActionGroup* AddChoices(QMenu* menu, const TMenuItem* first, const TMenuItem* last)
 {
     auto* group = new QActionGroup(menu);
-    group->setExclusive(true);
+    // Not exclusive as a group, which would show radio bullets: the commands keep one item checked
+    // themselves (CheckOnly), and the menu shows check marks.
+    group->setExclusive(false);
     for (const TMenuItem* item = first; item != last; ++item) {
         QAction* action = AddItem(menu, item->name, item->caption);
         action->setCheckable(true);
@@ -41,6 +43,13 @@ QActionGroup* AddChoices(QMenu* menu, const TMenuItem* first, const TMenuItem* l
         group->addAction(action);
     }
     return group;
+}
+
+void CheckOnly(QActionGroup* group, QAction* chosen)
+{
+    for (QAction* action : group->actions()) {
+        action->setChecked(action == chosen);
+    }
 }
 
 QAction* ItemWithTag(QActionGroup* group, int tag)
@@ -58,7 +67,7 @@ QAction* ItemWithTag(QActionGroup* group, int tag)
 void TForm1::SetCellSize(int size)
 {
     if (QAction* item = ItemWithTag(sizeItems, size)) {
-        item->setChecked(true);
+        CheckOnly(sizeItems, item);
         cellSize = size;
     }
 }
@@ -66,7 +75,7 @@ void TForm1::SetCellSize(int size)
 void TForm1::SetPauseTicks(int ticks)
 {
     if (QAction* item = ItemWithTag(speedItems, ticks)) {
-        item->setChecked(true);
+        CheckOnly(speedItems, item);
         timer1Tag = ticks;
     }
 }
@@ -166,7 +175,7 @@ void TForm1::Exit1Click()
 
 void TForm1::SizeChange(QAction* item)
 {
-    item->setChecked(true);
+    CheckOnly(sizeItems, item);
     cellSize = item->data().toInt();
     SizeClientArea();
     FormPaint();
@@ -174,7 +183,7 @@ void TForm1::SizeChange(QAction* item)
 
 void TForm1::SpeedOptClick(QAction* item)
 {
-    item->setChecked(true);
+    CheckOnly(speedItems, item);
     timer1Tag = item->data().toInt();
 }
 

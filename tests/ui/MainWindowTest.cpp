@@ -36,6 +36,8 @@ TEST_F(TWindowTest, ClientAreaFollowsTheBoardSizeAndStaysFixed)
         EXPECT_FALSE(Item(name)->isChecked()) << name;
     }
     EXPECT_TRUE(Item("Big2")->isChecked());
+    Item("Big2")->trigger(); // choosing the checked size again keeps it checked
+    EXPECT_TRUE(Item("Big2")->isChecked());
     const QImage board = BoardPicture();
     EXPECT_EQ(Pixel(board, 0, 100), BlackColour);
     EXPECT_EQ(Pixel(board, 8 * 44, 100), BlackColour);
