@@ -62,7 +62,7 @@ private:
     std::size_t next;
 };
 
-void ReadOptions(TOptionReader& reader, TCommandLine& command, bool allowCustom)
+void ReadOptions(TOptionReader& reader, TCommandLine& command, bool allowOut)
 {
     while (!reader.AtEnd()) {
         const std::string option = reader.Take("");
@@ -73,7 +73,11 @@ void ReadOptions(TOptionReader& reader, TCommandLine& command, bool allowCustom)
                 throw TUsageError("'" + text + "' is not a transcript of square names such as f5d6c3");
             }
             command.moves = *moves;
-        } else if (option == "--custom" && allowCustom) {
+        } else if (option == "--record") {
+            command.recordPath = reader.Take(option);
+        } else if (option == "--out" && allowOut) {
+            command.outPath = reader.Take(option);
+        } else if (option == "--custom") {
             std::array<int, 3> depths {};
             for (int& depth : depths) {
                 const std::string text = reader.Take(option);
@@ -142,15 +146,16 @@ TCommandLine ParseCommandLine(const std::vector<std::string>& arguments)
         return command;
     }
     if (name == "think") {
-        RequirePositionals(arguments, 1, "think LEVEL [--moves MOVES] [--custom C F N]");
+        RequirePositionals(arguments, 1, "think LEVEL [--record FILE] [--moves MOVES] [--custom C F N]");
         command.kind = TCommandKind::Think;
         command.levels = { LevelArgument(arguments[1]) };
         TOptionReader reader(arguments, 2);
-        ReadOptions(reader, command, true);
+        ReadOptions(reader, command, false);
         return command;
     }
     if (name == "play") {
-        RequirePositionals(arguments, 2, "play BLACK WHITE [--moves MOVES] [--custom C F N]");
+        RequirePositionals(
+            arguments, 2, "play BLACK WHITE [--record FILE] [--moves MOVES] [--custom C F N] [--out FILE]");
         command.kind = TCommandKind::Play;
         command.levels = { LevelArgument(arguments[1]), LevelArgument(arguments[2]) };
         TOptionReader reader(arguments, 3);
@@ -172,14 +177,16 @@ const char* UsageText()
     return "Usage: kalvoro-cli COMMAND [ARGUMENTS]\n"
            "\n"
            "Commands:\n"
-           "  think LEVEL [--moves MOVES] [--custom C F N]\n"
-           "      Let the computer at LEVEL choose a move in the position after MOVES.\n"
+           "  think LEVEL [--record FILE] [--moves MOVES] [--custom C F N]\n"
+           "      Let the computer at LEVEL choose a move in the position after MOVES\n"
+           "      (played on from the last position of the game record FILE, if given).\n"
            "      Prints '<square> <value>' for each root move searched, in order, then\n"
            "      'mode <P|F|N|BOOK|ONE> move <square> label <text>' ('-' when the label\n"
            "      is not written), or 'pass' when the side to move has no move.\n"
-           "  play BLACK WHITE [--moves MOVES] [--custom C F N]\n"
+           "  play BLACK WHITE [--record FILE] [--moves MOVES] [--custom C F N] [--out FILE]\n"
            "      Play a whole game between two computer levels after MOVES; prints the\n"
            "      moves of the game on one line and the three lines of the result.\n"
+           "      --out writes the finished game to FILE as a game record.\n"
            "  bench\n"
            "      Time the searches and solvers on fixed positions.\n"
            "  --help\n"

@@ -23,6 +23,10 @@ struct TCommandLine {
     // The transcript to play first, as move codes.
     std::vector<int> moves;
     TLevelRow customRow { 14, 16, 5 };
+    // A game record to continue from, read as the main window's Open reads it; MOVES are played after it.
+    std::string recordPath;
+    // play: where to write the finished game as a game record.
+    std::string outPath;
 };
 
 // Reads the arguments after the program name. Throws TUsageError.

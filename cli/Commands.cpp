@@ -5,6 +5,8 @@
 #include "game/ComputerPlayer.h"
 #include "game/GameFlow.h"
 #include "game/QuietWindow.h"
+#include "records/GameSave.h"
+#include "records/RecordTime.h"
 
 #include <string>
 
@@ -37,7 +39,7 @@ const char* ModeName(TThinkMode mode)
 int RunThink(const TCommandLine& command, std::ostream& out)
 {
     TQuietWindow window;
-    SetUpGame(command.moves, command.customRow, window);
+    SetUpGame(command.moves, command.customRow, command.recordPath, window);
     if (GameIsOver()) {
         out << "pass\n";
         return 0;
@@ -58,12 +60,15 @@ int RunThink(const TCommandLine& command, std::ostream& out)
 int RunPlay(const TCommandLine& command, std::ostream& out)
 {
     TQuietWindow window;
-    SetUpGame(command.moves, command.customRow, window);
+    SetUpGame(command.moves, command.customRow, command.recordPath, window);
     window.playerLevels = { command.levels[0], command.levels[1] };
     RunComputer();
     out << GameTranscript() << '\n';
     for (const std::string& line : window.lastResult) {
         out << line << '\n';
+    }
+    if (!command.outPath.empty()) {
+        WriteGameRecord(command.outPath, LocalNow());
     }
     return 0;
 }

@@ -4,14 +4,19 @@
 
 #include "game/ComputerPlayer.h"
 #include "game/GameFlow.h"
+#include "records/GameSave.h"
 
-void SetUpGame(const std::vector<int>& moves, const TLevelRow& customRow, TQuietWindow& window)
+void SetUpGame(const std::vector<int>& moves, const TLevelRow& customRow, const std::string& recordPath,
+    TQuietWindow& window)
 {
     ResetGameState();
     SetGameWindow(&window);
     InstallComputerPlayer();
     NewGame(false);
     Game.LevelTable[CustomLevel] = customRow;
+    if (!recordPath.empty()) {
+        OpenGameRecord(recordPath);
+    }
     for (std::size_t i = 0; i < moves.size(); ++i) {
         const TSquare square = SquareOfMoveCode(moves[i]);
         const std::string where = "move " + std::to_string(i + 1) + " of the transcript, "
@@ -24,6 +29,11 @@ void SetUpGame(const std::vector<int>& moves, const TLevelRow& customRow, TQuiet
         }
         PlayMove(square.x, square.y);
     }
+}
+
+void SetUpGame(const std::vector<int>& moves, const TLevelRow& customRow, TQuietWindow& window)
+{
+    SetUpGame(moves, customRow, "", window);
 }
 
 bool GameIsOver()

@@ -8,9 +8,12 @@
 #include <string>
 #include <vector>
 
-// A new game on `window` with both players Human and the Custom row `customRow`, then `moves` played through
-// the game flow's PlayMove, so that passes are recorded as in a game. Throws TUsageError naming the first
-// move that cannot be played and its place in the transcript.
+// A new game on `window` with both players Human and the Custom row `customRow`; then, when `recordPath` is
+// not empty, the game record there opened as the main window's Open does; then `moves` played through the
+// game flow's PlayMove, so that passes are recorded as in a game. Throws TUsageError naming the first move
+// that cannot be played and its place in the transcript, and TFileError for a record that cannot be read.
+void SetUpGame(const std::vector<int>& moves, const TLevelRow& customRow, const std::string& recordPath,
+    TQuietWindow& window);
 void SetUpGame(const std::vector<int>& moves, const TLevelRow& customRow, TQuietWindow& window);
 
 // Whether the game is over: a full board or no move for the side to move.

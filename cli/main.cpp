@@ -4,12 +4,15 @@
 #include "Bench.h"
 #include "Commands.h"
 
+#include "records/RecordFile.h"
+
 #include <iostream>
 #include <string>
 #include <vector>
 
 namespace {
 
+constexpr int FileErrorStatus = 1;
 constexpr int UsageErrorStatus = 2;
 
 int Run(const TCommandLine& command)
@@ -41,5 +44,8 @@ int main(int argc, char** argv)
     } catch (const TUsageError& error) {
         std::cerr << "kalvoro-cli: " << error.what() << "\nTry 'kalvoro-cli --help'.\n";
         return UsageErrorStatus;
+    } catch (const TFileError& error) {
+        std::cerr << "kalvoro-cli: " << error.what() << '\n';
+        return FileErrorStatus;
     }
 }

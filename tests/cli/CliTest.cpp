@@ -199,3 +199,43 @@ TEST(CliArguments, HelpDescribesTheCommands)
         EXPECT_NE(help.out.find(word), std::string::npos) << word;
     }
 }
+
+TEST(CliRecords, PlaysOnFromARecordAndWritesTheFinishedGame)
+{
+    const std::filesystem::path folder
+        = std::filesystem::temp_directory_path() / ("kalvoro-cli-records-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(folder);
+    const std::string whole = (folder / "whole.kvr").string();
+    const TRun played = RunCli("play cow dolphin --moves " + FirstMoves(20) + " --out '" + whole + "'");
+    ASSERT_EQ(played.status, 0) << played.err;
+
+    // The record: the last index, that many position lines plus one, then the three comment lines.
+    const std::vector<std::string> lines = Lines(ReadFile(whole));
+    ASSERT_FALSE(lines.empty());
+    const int last = std::stoi(lines[0]);
+    const std::size_t moves = Lines(played.out)[0].size() / 2;
+    EXPECT_GE(last, static_cast<int>(moves)) << "one position per move, and one per pass";
+    ASSERT_EQ(lines.size(), static_cast<std::size_t>(last) + 5);
+    EXPECT_EQ(lines[last + 2].rfind("Date : ", 0), 0U);
+    EXPECT_EQ(lines[last + 3], "Black : Cow\r");
+    EXPECT_EQ(lines[last + 4], "White : Dolphin\r");
+    EXPECT_EQ(RunCli("think dolphin --record '" + whole + "'").out, "pass\n") << "the game is over";
+
+    // The same record cut after position 20 (the first twenty moves have no pass) thinks as the transcript.
+    std::string cut = ReadFile(whole);
+    cut.replace(0, cut.find('\r'), "20");
+    const std::string cutPath = (folder / "cut.kvr").string();
+    std::ofstream(cutPath, std::ios::binary) << cut;
+    const TRun direct = RunCli("think 'grade 2' --moves " + FirstMoves(20));
+    const TRun viaRecord = RunCli("think 'grade 2' --record '" + cutPath + "'");
+    EXPECT_EQ(viaRecord.status, 0) << viaRecord.err;
+    EXPECT_EQ(viaRecord.out, direct.out);
+    EXPECT_EQ(RunCli("think cow --record '" + cutPath + "' --moves " + WholeGame.substr(40, 2)).out,
+        RunCli("think cow --moves " + FirstMoves(21)).out);
+
+    const TRun missing = RunCli("think cow --record '" + (folder / "none.kvr").string() + "'");
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_NE(missing.err.find("none.kvr"), std::string::npos);
+    EXPECT_EQ(RunCli("think cow --out x.kvr").status, 2) << "--out belongs to play";
+    std::filesystem::remove_all(folder);
+}
