@@ -265,8 +265,11 @@ TEST_F(TWindowTest, DebugModeEditsTheBoardByExactPresses)
     ShowForm();
     Game.DebugMode = true;
     TBoardView* view = form->BoardView();
-    PressOn(view, Qt::LeftButton, Qt::LeftButton, Qt::ShiftModifier);
+    // Two buttons at once, with or without Shift, are no edit.
+    PressOn(view, Qt::LeftButton, Qt::LeftButton | Qt::RightButton, Qt::NoModifier);
+    PressOn(view, Qt::LeftButton, Qt::LeftButton | Qt::RightButton, Qt::ShiftModifier);
     EXPECT_EQ(Cell(Game.GameBoard, 1, 1), EmptyCell);
+    EXPECT_EQ(Game.SideToMove, Black);
     QTest::mouseClick(view, Qt::LeftButton, Qt::ShiftModifier, Centre(4, 4)); // empties d4
     EXPECT_EQ(Cell(Game.GameBoard, 4, 4), EmptyCell);
     EXPECT_EQ(Cell(Game.ViewBoard, 4, 4), EmptyCell);
