@@ -4,6 +4,7 @@
 #include "SheetPainter.h"
 #include "analysis/core/BestMove.h"
 #include "analysis/core/TextExport.h"
+#include "records/FileLocations.h"
 #include "records/ProgramFolder.h"
 
 #include <QApplication>
@@ -110,7 +111,7 @@ TForm2::TForm2(QWidget* parent, std::unique_ptr<IAnalysisDialogs> answerer)
     , PrintBtn(MakeImageButton(this, { 556, 300, 25, 25 }, PrintIcon(), QStringLiteral("Print")))
     , HintBtn(MakeImageButton(this, { 592, 300, 25, 25 }, BestMoveIcon(), QStringLiteral("BestMove")))
     , CloseBtn(new QPushButton(QStringLiteral("&Close"), this))
-    , dataFolder(QCoreApplication::applicationDirPath().toStdString())
+    , dataFolder(FileLocationsOfThisProgram(nullptr).DataFolder)
     , dialogs(answerer ? std::move(answerer) : std::make_unique<TStandardDialogs>(this))
 {
     setFixedSize(624, 375);
@@ -340,6 +341,7 @@ void TForm2::ExportText()
 {
     const std::string path = InFolder(dataFolder, ExportFileName);
     try {
+        CreateFolder(dataFolder);
         WriteFileAtomically(path, ::ExportText(CurrentRecord()), "Cannot export the game to");
     } catch (const TFileError& error) {
         dialogs->ShowError(error.what());

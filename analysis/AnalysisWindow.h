@@ -30,7 +30,8 @@ public:
     TGameRecord CurrentRecord() const;
     std::vector<std::string> MemoLines() const;
 
-    // Where the text export "Kalvoro.txt" is written and where a dialog for a record without a folder starts.
+    // Where the text export "Kalvoro.txt" is written (the folder is created when missing) and where a file
+    // dialog starts for a record without a folder; the program's data folder unless set.
     void SetDataFolder(const std::string& folder) { dataFolder = folder; }
 
     void UpdateCaption();

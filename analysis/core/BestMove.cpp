@@ -1,38 +1,67 @@
 #include "BestMove.h"
 
+#include "engine/Bitboard.h"
+
 namespace {
 
 constexpr int SearchInfinity = 9999;
 constexpr int NotFound = -32768;
 
-// The value of the board once its only empty square is filled by whichever side can move there first.
-int LastSquareValue(const TBoard& board, const TSquare& square, int colour)
+// The empty squares as bit indices, in the order of the TSquareList they come from. A child's list is its
+// parent's with the played slot taken by the last entry, exactly as ChildList builds it.
+struct TEmptyBits {
+    int count = 0;
+    std::array<std::int8_t, MaxEmptySquares> index {};
+};
+
+TEmptyBits ToEmptyBits(const TSquareList& list)
 {
-    TBoard after;
-    if (MakeMove(board, after, square.x, square.y, colour)
-        || MakeMove(board, after, square.x, square.y, -colour)) {
-        return DiscDifference(after);
+    TEmptyBits bits;
+    bits.count = list.count;
+    for (int k = 0; k < list.count; ++k) {
+        const TSquare square = list.squares[static_cast<std::size_t>(k)];
+        bits.index[static_cast<std::size_t>(k)] = static_cast<std::int8_t>(BitIndex(square.x, square.y));
+    }
+    return bits;
+}
+
+// The discs `colour` turns by playing at `index`; 0 when the move is illegal.
+TBits Flips(const TBitBoard& board, int colour, int index)
+{
+    return FlipMask(OwnDiscs(board, colour), OwnDiscs(board, -colour), index);
+}
+
+// The value once the only empty square is filled by whichever side can move there first.
+int LastSquareValue(const TBitBoard& board, int index, int colour)
+{
+    if (const TBits flips = Flips(board, colour, index)) {
+        return DiscDifference(PlayMove(board, colour, index, flips));
+    }
+    if (const TBits flips = Flips(board, -colour, index)) {
+        return DiscDifference(PlayMove(board, -colour, index, flips));
     }
     return DiscDifference(board);
 }
 
+int Search(const TBitBoard& board, const TEmptyBits& list, int colour, int bound, bool passed);
+
 // Best of the moves of `colour` with the cut at `bound`; `moves` counts the legal moves found.
-int SearchMoves(const TBoard& board, const TSquareList& list, int colour, int bound, int& moves)
+int SearchMoves(const TBitBoard& board, const TEmptyBits& list, int colour, int bound, int& moves)
 {
-    TSquareList child = list;
-    child.count = static_cast<std::int16_t>(list.count - 1);
-    const TSquare last = list.squares[static_cast<std::size_t>(list.count - 1)];
+    TEmptyBits child = list;
+    child.count = list.count - 1;
+    const std::int8_t last = list.index[static_cast<std::size_t>(list.count - 1)];
     int value = colour == Black ? -SearchInfinity : SearchInfinity;
-    TBoard after;
     for (int k = 0; k < list.count; ++k) {
-        const TSquare square = list.squares[static_cast<std::size_t>(k)];
-        if (!MakeMove(board, after, square.x, square.y, colour)) {
+        const std::int8_t square = list.index[static_cast<std::size_t>(k)];
+        const TBits flips = Flips(board, colour, square);
+        if (flips == 0) {
             continue;
         }
         ++moves;
-        child.squares[static_cast<std::size_t>(k)] = last;
-        const int r = BestMoveSearch(after, child, -colour, value, false);
-        child.squares[static_cast<std::size_t>(k)] = square;
+        child.index[static_cast<std::size_t>(k)] = last;
+        const int r = Search(PlayMove(board, colour, square, flips), child, -colour, value, false);
+        child.index[static_cast<std::size_t>(k)] = square;
         if (colour == Black ? r > value : r < value) {
             value = r;
             if (colour == Black ? value >= bound : value <= bound) {
@@ -43,12 +72,10 @@ int SearchMoves(const TBoard& board, const TSquareList& list, int colour, int bo
     return value;
 }
 
-} // namespace
-
-int BestMoveSearch(const TBoard& board, const TSquareList& list, int colour, int bound, bool passed)
+int Search(const TBitBoard& board, const TEmptyBits& list, int colour, int bound, bool passed)
 {
     if (list.count == 1) {
-        return LastSquareValue(board, list.squares[0], colour);
+        return LastSquareValue(board, list.index[0], colour);
     }
     int moves = 0;
     const int value = SearchMoves(board, list, colour, bound, moves);
@@ -59,32 +86,43 @@ int BestMoveSearch(const TBoard& board, const TSquareList& list, int colour, int
         return DiscDifference(board);
     }
     // The bound handed on below a pass never cuts: the search there runs unbounded.
-    return BestMoveSearch(board, list, -colour, colour * -SearchInfinity, true);
+    return Search(board, list, -colour, colour * -SearchInfinity, true);
+}
+
+} // namespace
+
+int BestMoveSearch(const TBoard& board, const TSquareList& list, int colour, int bound, bool passed)
+{
+    return Search(ToBitBoard(board), ToEmptyBits(list), colour, bound, passed);
 }
 
 TBestMove AnalyseBestMove(const TBoard& board, int colour)
 {
-    const TSquareList list = BuildEmptyList(board);
+    const TEmptyBits list = ToEmptyBits(BuildEmptyList(board));
+    const TBitBoard discs = ToBitBoard(board);
     TBestMove result;
     if (list.count == 0) {
         return result;
     }
-    TSquareList child = list;
-    child.count = static_cast<std::int16_t>(list.count - 1);
-    const TSquare last = list.squares[static_cast<std::size_t>(list.count - 1)];
+    TEmptyBits child = list;
+    child.count = list.count - 1;
+    const std::int8_t last = list.index[static_cast<std::size_t>(list.count - 1)];
     int best = NotFound;
-    TBoard after;
     for (int k = 0; k < list.count; ++k) {
-        const TSquare square = list.squares[static_cast<std::size_t>(k)];
-        if (!MakeMove(board, after, square.x, square.y, colour)) {
+        const std::int8_t square = list.index[static_cast<std::size_t>(k)];
+        const TBits flips = Flips(discs, colour, square);
+        if (flips == 0) {
             continue;
         }
-        child.squares[static_cast<std::size_t>(k)] = last;
+        const TBitBoard after = PlayMove(discs, colour, square, flips);
+        child.index[static_cast<std::size_t>(k)] = last;
         // With one empty square the move just played filled the board: its value is the board's.
-        const int r = child.count > 0 ? BestMoveSearch(after, child, -colour, best * colour, false)
-                                      : DiscDifference(after);
-        child.squares[static_cast<std::size_t>(k)] = square;
-        const TScoredSquare scored { square, r * colour };
+        const int r
+            = child.count > 0 ? Search(after, child, -colour, best * colour, false) : DiscDifference(after);
+        child.index[static_cast<std::size_t>(k)] = square;
+        const TScoredSquare scored {
+            { static_cast<std::int16_t>(BitX(square)), static_cast<std::int16_t>(BitY(square)) }, r * colour
+        };
         if (scored.value > best) {
             result.runnerUp = result.best;
             result.best = scored;

@@ -3,10 +3,12 @@
 // BestMoveSearch is a plain minimax over the empty squares in list order with one bound: each child is told
 // its parent's best value so far and returns as soon as it finds a reply at least as good for itself. It
 // computes the values of the endgame solver in the same order, but never stops early on request and never
-// lets window messages through. The root (AnalyseBestMove) gives every move the best value so far as its
-// bound, so the best move and its value are exact, while a move that does not beat the best gets the value at
-// which its search stopped: the runner-up is the move with the highest such value, which need not be the
-// exact second best.
+// lets window messages through; its moves are played on bit masks, which only makes them faster. The root
+// (AnalyseBestMove) gives every move the best value so far as its bound, so the best move and its value are
+// exact, while a move that does not beat the best gets the value at which its search stopped: the runner-up
+// is the move with the highest such value, which need not be the exact second best. With 14 empty squares a
+// solve takes a few seconds.
+
 #pragma once
 
 #include "engine/Board.h"

@@ -239,11 +239,12 @@ TEST_F(AnalysisWindow, AFailedExportShowsTheErrorAndNoQuestion)
 {
     Show(GameWithPass());
     Select(2);
-    window->SetDataFolder(InTemp("missing folder"));
+    WriteFileAtomically(InTemp("a file"), "not a folder", "Cannot save");
+    window->SetDataFolder(InTemp("a file"));
     script.printChoice = TPrintChoice::PrintToFile;
     QTest::mouseClick(window->PrintBtn, Qt::LeftButton);
     ASSERT_EQ(script.errors.size(), 1U);
-    EXPECT_NE(script.errors[0].find("Kalvoro.txt"), std::string::npos);
+    EXPECT_NE(script.errors[0].find("a file"), std::string::npos) << script.errors[0];
     EXPECT_TRUE(script.confirmations.empty());
     EXPECT_EQ(window->CurrentIndex, 2);
 }
@@ -279,4 +280,15 @@ TEST_F(AnalysisWindow, MemoLinesKeepEmptyLinesAndAnEmptyMemoHasNone)
     EXPECT_EQ(window->MemoLines(), (std::vector<std::string> { "one", "", "" }));
     window->SetGame(RecordOfMoves({ 65 }));
     EXPECT_TRUE(window->MemoLines().empty());
+}
+
+TEST_F(AnalysisWindow, TheExportCreatesAMissingDataFolder)
+{
+    Show(RecordOfMoves({ 65 }));
+    window->SetDataFolder(InTemp("data/kalvoro"));
+    script.printChoice = TPrintChoice::PrintToFile;
+    QTest::mouseClick(window->PrintBtn, Qt::LeftButton);
+    EXPECT_TRUE(script.errors.empty());
+    EXPECT_EQ(
+        ReadFileBounded(InTemp("data/kalvoro/Kalvoro.txt"), 1 << 20), ExportText(window->CurrentRecord()));
 }
