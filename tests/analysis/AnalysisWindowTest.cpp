@@ -8,6 +8,7 @@
 
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -291,4 +292,62 @@ TEST_F(AnalysisWindow, TheExportCreatesAMissingDataFolder)
     EXPECT_TRUE(script.errors.empty());
     EXPECT_EQ(
         ReadFileBounded(InTemp("data/kalvoro/Kalvoro.txt"), 1 << 20), ExportText(window->CurrentRecord()));
+}
+
+namespace {
+
+// Closes every modal window as soon as it is open, noting its caption and, for the analysis window, its list.
+struct TModalCloser {
+    TModalCloser()
+    {
+        timer.setInterval(10);
+        QObject::connect(&timer, &QTimer::timeout, [this] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (modal == nullptr) {
+                return;
+            }
+            captions.push_back(modal->windowTitle());
+            if (auto* form = qobject_cast<TForm2*>(modal)) {
+                listLines = form->List1->count();
+                memo = form->MemoLines();
+            }
+            qobject_cast<QDialog*>(modal)->done(QDialog::Accepted);
+        });
+        timer.start();
+    }
+    QTimer timer;
+    QStringList captions;
+    int listLines = 0;
+    std::vector<std::string> memo;
+};
+
+} // namespace
+
+TEST_F(AnalysisWindow, OpensModallyOnTheHandedOverGame)
+{
+    TModalCloser closer;
+    ShowAnalysisWindow(nullptr, { GameWithPass(), "12071530.kvr" });
+    EXPECT_EQ(closer.captions, QStringList { "Kalvoro Analyse mode (12071530.kvr)" });
+    EXPECT_EQ(closer.listLines, 6);
+    EXPECT_EQ(closer.memo, GameWithPass().Comments);
+}
+
+TEST_F(AnalysisWindow, ARecordPathShowsTheRecordAfterNamingItsError)
+{
+    TModalCloser closer;
+    SaveGameRecord(InTemp("good.kvr"), GameWithPass());
+    ShowRecordInAnalysisWindow(nullptr, InTemp("good.kvr"));
+    EXPECT_EQ(closer.captions, QStringList { "Kalvoro Analyse mode (good.kvr)" });
+    EXPECT_EQ(closer.listLines, 6);
+    WriteFileAtomically(InTemp("bad.kvr"),
+        "2\r\n4 21845 21845 21845 21653 22037 21845 21845 21845 65 \r\nx\r\n", "Cannot save");
+    closer.captions.clear();
+    ShowRecordInAnalysisWindow(nullptr, InTemp("bad.kvr"));
+    ASSERT_EQ(closer.captions.size(), 2);
+    EXPECT_EQ(closer.captions[1], "Kalvoro Analyse mode (bad.kvr)");
+    EXPECT_EQ(closer.listLines, 3) << "the lines read before the error";
+    closer.captions.clear();
+    ShowRecordInAnalysisWindow(nullptr, InTemp("missing.kvr"));
+    ASSERT_EQ(closer.captions.size(), 2);
+    EXPECT_EQ(closer.listLines, 1) << "the start position when nothing could be read";
 }
