@@ -156,7 +156,10 @@ void TForm1::closeEvent(QCloseEvent* event)
         SetPlayerLevel(Black, levelsAtClose[0]);
         SetPlayerLevel(White, levelsAtClose[1]);
     }
-    FormDestroy();
+    if (!settingsWritten) {
+        settingsWritten = true;
+        FormDestroy();
+    }
     event->accept();
 }
 

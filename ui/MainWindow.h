@@ -124,6 +124,8 @@ private:
     bool busyCursorShown = false;
     bool closeRequested = false;
     bool shownOnce = false;
+    // FormDestroy runs once, at the first accepted close.
+    bool settingsWritten = false;
     int flowDepth = 0;
     std::array<int, 2> levelsAtClose {};
     QString helpFile;
