@@ -15,7 +15,8 @@ set(expected
     share/icons/hicolor/256x256/apps/${APP_ID}.png
     share/metainfo/${APP_ID}.metainfo.xml
     share/man/man6/kalvoro.6
-    share/man/man6/kalvoro-cli.6)
+    share/man/man6/kalvoro-cli.6
+    share/kalvoro/help/Kalvoro.html)
 foreach(file ${expected})
     if(NOT EXISTS ${PREFIX}/${file})
         message(FATAL_ERROR "not installed: ${file}")
