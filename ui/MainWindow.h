@@ -116,7 +116,6 @@ private:
     // Runs one turn of the game flow from an event handler, and closes the window afterwards when a close
     // was asked for while the flow was busy.
     void RunFlow(const std::function<void()>& step);
-    bool ClosePending() const { return closeRequested; }
 
     int cellSize = DefaultCellSize;
     int StartPending = 0;
