@@ -7,9 +7,13 @@
 // cut as the mid-game search; the win-or-loss solver also ends a node at its first strictly winning move. A
 // side without moves passes; when the other side had just passed too the game is over.
 //
-// Nodes are counted as calls of the node procedure: one per position visited, pass positions, stopped nodes
-// and last-square nodes included.
+// The solvers run on bitboards (Bitboard.h), walking the list in its order and trying only the squares of the
+// side's move mask; a list that is not exactly the board's empty squares is solved on the cell board by the
+// same procedure. Nodes are counted as calls of the node procedure: one per position visited, pass
+// positions, stopped nodes and last-square nodes included.
 #include "Search.h"
+
+#include "SearchOrder.h"
 
 namespace {
 
@@ -46,7 +50,7 @@ template <bool WinLoss> inline bool EndsNode(int colour, int best, int bound)
 }
 
 template <bool WinLoss, class Counter>
-int SolveNode(const TBoard& board, const TSquareList& list, int colour, bool passed, int bound,
+int SolveCells(const TBoard& board, const TSquareList& list, int colour, bool passed, int bound,
     ISolverHost& host, Counter& counter)
 {
     counter.Visit();
@@ -72,7 +76,7 @@ int SolveNode(const TBoard& board, const TSquareList& list, int colour, bool pas
         }
         moveFound = true;
         childList.squares[k] = list.squares[last];
-        const int v = SolveNode<WinLoss>(child, childList, -colour, false, best, host, counter);
+        const int v = SolveCells<WinLoss>(child, childList, -colour, false, best, host, counter);
         childList.squares[k] = square;
         if (colour == Black ? v > best : v < best) {
             best = v;
@@ -87,7 +91,79 @@ int SolveNode(const TBoard& board, const TSquareList& list, int colour, bool pas
     if (passed) {
         return DiscDifference(board);
     }
-    return SolveNode<WinLoss>(board, list, -colour, true, best, host, counter);
+    return SolveCells<WinLoss>(board, list, -colour, true, best, host, counter);
+}
+
+// The last empty square on bitboards, as SolveLastSquare.
+inline int SolveLastSquareBits(const TBitBoard& board, int square, int colour)
+{
+    const TBits own = OwnDiscs(board, colour);
+    const TBits opponent = OwnDiscs(board, -colour);
+    if (const TBits flips = FlipMask(own, opponent, square)) {
+        return DiscDifference(PlayMove(board, colour, square, flips));
+    }
+    if (const TBits flips = FlipMask(opponent, own, square)) {
+        return DiscDifference(PlayMove(board, -colour, square, flips));
+    }
+    return DiscDifference(board);
+}
+
+template <bool WinLoss, class Counter>
+int SolveBits(const TBitBoard& board, const TSearchOrder& list, int colour, bool passed, int bound,
+    ISolverHost& host, Counter& counter)
+{
+    counter.Visit();
+    if (host.StopRequested()) {
+        return 0;
+    }
+    if (list.count == 1) {
+        return SolveLastSquareBits(board, list.squares[0], colour);
+    }
+    if (list.count == MessageEmpties) {
+        host.ProcessMessages();
+    }
+    const TBits own = OwnDiscs(board, colour);
+    const TBits opponent = OwnDiscs(board, -colour);
+    const TBits moves = MoveMask(own, opponent);
+    int best = colour == Black ? -9999 : 9999;
+    if (moves != 0) {
+        const int last = list.count - 1;
+        TSearchOrder childList = list;
+        childList.count = last;
+        for (int k = 0; k < list.count; ++k) {
+            const int square = list.squares[k];
+            if (!(moves & SquareBit(square))) {
+                continue;
+            }
+            const TBitBoard child = PlayMove(board, colour, square, FlipMask(own, opponent, square));
+            childList.squares[k] = list.squares[last];
+            const int v = SolveBits<WinLoss>(child, childList, -colour, false, best, host, counter);
+            childList.squares[k] = static_cast<std::uint8_t>(square);
+            if (colour == Black ? v > best : v < best) {
+                best = v;
+                if (EndsNode<WinLoss>(colour, best, bound)) {
+                    return best;
+                }
+            }
+        }
+        return best;
+    }
+    if (passed) {
+        return DiscDifference(board);
+    }
+    return SolveBits<WinLoss>(board, list, -colour, true, best, host, counter);
+}
+
+// Converts once and solves on bitboards, or on the cell board when the list is not the empty squares.
+template <bool WinLoss, class Counter>
+int SolveNode(const TBoard& board, const TSquareList& list, int colour, bool passed, int bound,
+    ISolverHost& host, Counter& counter)
+{
+    TSearchOrder order;
+    if (!ToSearchOrder(board, list, order)) {
+        return SolveCells<WinLoss>(board, list, colour, passed, bound, host, counter);
+    }
+    return SolveBits<WinLoss>(ToBitBoard(board), order, colour, passed, bound, host, counter);
 }
 
 } // namespace
