@@ -1,0 +1,466 @@
+// The strong solver: negamax alpha-beta over bitboards, from the side to move's view.
+//
+// Nodes with more than TableEmpties empty squares probe and fill the transposition table, look at the stop
+// request, sort their moves fastest-first (fewest replies for the opponent, corners before others, the
+// table's move first) and search all but the first with a null window, re-searching when it fails high. Nodes
+// with fewer empty squares try the squares of odd quadrants first (parity) without sorting, and the last
+// empty square is settled by counting. Values are the final disc difference with empty squares counting
+// nothing, as in every solver of the program. The table stores bounds of exact values, which belong to the
+// position alone, so it stays valid from one call to the next; a search that was stopped writes nothing.
+//
+// The fast win-or-loss value follows from the list-order search: every cut in it compares against 0 or
+// against a bound that is 0 or beyond, so below a bound that lies strictly beyond 0 (Black: above it, White:
+// below it) a node's value is 0 when it is a draw, the value of its first winning move in list order when it
+// wins, and the best of all its moves' values, each of them a win of the opponent, when it loses. A node with
+// a bound of exactly 0 (or one on the wrong side, as a caller may pass) is searched move by move as
+// specified.
+#include "ExactSolver.h"
+
+#include "Bitboard.h"
+#include "SearchOrder.h"
+
+#include <algorithm>
+#include <array>
+#include <memory>
+
+namespace {
+
+constexpr int MessageEmpties = 12;
+// Messages are processed by the deep nodes only.
+constexpr int TableEmpties = 7;
+static_assert(MessageEmpties > TableEmpties);
+constexpr int Infinity = 65;
+constexpr TBits Corners = 0x8100000000000081ULL;
+constexpr std::array<TBits, 4> Quadrants { 0x000000000F0F0F0FULL, 0x00000000F0F0F0F0ULL,
+    0x0F0F0F0F00000000ULL, 0xF0F0F0F000000000ULL };
+
+struct TTableEntry {
+    TBits own = 0;
+    TBits opponent = 0;
+    std::int8_t lower = -Infinity;
+    std::int8_t upper = Infinity;
+    std::uint8_t move = 64;
+    std::uint8_t empties = 0;
+};
+
+constexpr int TableBits = 19;
+constexpr std::size_t TableEntries = std::size_t { 1 } << TableBits;
+
+// Allocated on the first solve and kept; two entries per bucket: one kept for the deeper position, one
+// always replaced.
+TTableEntry* Table()
+{
+    static const std::unique_ptr<TTableEntry[]> table(new TTableEntry[TableEntries]);
+    return table.get();
+}
+
+inline std::size_t Bucket(TBits own, TBits opponent)
+{
+    const TBits mixed = (own ^ (opponent * 0x9E3779B97F4A7C15ULL)) * 0xC2B2AE3D27D4EB4FULL;
+    return static_cast<std::size_t>(mixed >> (64 - TableBits)) & ~std::size_t { 1 };
+}
+
+inline int Score(TBits own, TBits opponent)
+{
+    return PopCount(own) - PopCount(opponent);
+}
+
+// The squares of quadrants with an odd number of empty squares.
+inline TBits OddQuadrants(TBits empty)
+{
+    TBits odd = 0;
+    for (const TBits quadrant : Quadrants) {
+        if (PopCount(empty & quadrant) & 1) {
+            odd |= quadrant;
+        }
+    }
+    return odd;
+}
+
+struct TMove {
+    int square;
+    TBits flips;
+    int key;
+};
+
+class TStrongSolver {
+public:
+    explicit TStrongSolver(ISolverHost* host)
+        : host_(host)
+        , table_(Table())
+    {
+    }
+
+    bool Stopped() const { return stopped_; }
+
+    // Looks at the stop request now; true when the solve is to end.
+    bool CheckStop()
+    {
+        stopped_ = stopped_ || (host_ != nullptr && host_->StopRequested());
+        return stopped_;
+    }
+
+    int Solve(TBits own, TBits opponent, int alpha, int beta)
+    {
+        const int empties = PopCount(~(own | opponent));
+        return empties > TableEmpties ? SolveDeep(own, opponent, alpha, beta, empties)
+                                      : SolveShallow(own, opponent, alpha, beta, empties);
+    }
+
+    // 1 when the side owning `own` wins, 0 for a draw, -1 when it loses.
+    int Classify(TBits own, TBits opponent)
+    {
+        const int score = Solve(own, opponent, -1, 1);
+        return score > 0 ? 1 : score < 0 ? -1 : 0;
+    }
+
+private:
+    static int SolveLast(TBits own, TBits opponent, int square)
+    {
+        if (const TBits flips = FlipMask(own, opponent, square)) {
+            return Score(own | flips | SquareBit(square), opponent & ~flips);
+        }
+        if (const TBits flips = FlipMask(opponent, own, square)) {
+            return Score(own & ~flips, opponent | flips | SquareBit(square));
+        }
+        return Score(own, opponent);
+    }
+
+    int SolvePass(TBits own, TBits opponent, int alpha, int beta)
+    {
+        if (MoveMask(opponent, own) == 0) {
+            return Score(own, opponent);
+        }
+        return -Solve(opponent, own, -beta, -alpha);
+    }
+
+    int SolveShallow(TBits own, TBits opponent, int alpha, int beta, int empties)
+    {
+        const TBits empty = ~(own | opponent);
+        if (empties == 1) {
+            return SolveLast(own, opponent, std::countr_zero(empty));
+        }
+        const TBits moves = MoveMask(own, opponent);
+        if (moves == 0) {
+            return SolvePass(own, opponent, alpha, beta);
+        }
+        const TBits odd = OddQuadrants(empty);
+        int best = -Infinity;
+        for (TBits group : { moves & odd, moves & ~odd }) {
+            while (group != 0) {
+                const int square = std::countr_zero(group);
+                group &= group - 1;
+                const TBits flips = FlipMask(own, opponent, square);
+                const int v = empties == 2 ? -SolveLast(opponent & ~flips, own | flips | SquareBit(square),
+                                  std::countr_zero(empty & ~SquareBit(square)))
+                                           : -SolveShallow(opponent & ~flips, own | flips | SquareBit(square),
+                                               -beta, -std::max(alpha, best), empties - 1);
+                if (v > best) {
+                    best = v;
+                    if (best >= beta) {
+                        return best;
+                    }
+                }
+            }
+        }
+        return best;
+    }
+
+    // Fills `moves` with the legal moves sorted best first; returns their number.
+    int OrderedMoves(
+        TBits own, TBits opponent, TBits legal, int tableMove, std::array<TMove, 32>& moves) const
+    {
+        const TBits odd = OddQuadrants(~(own | opponent));
+        int count = 0;
+        while (legal != 0) {
+            const int square = std::countr_zero(legal);
+            legal &= legal - 1;
+            const TBits flips = FlipMask(own, opponent, square);
+            const TBits replies = MoveMask(opponent & ~flips, own | flips | SquareBit(square));
+            int key = -16 * (PopCount(replies) + PopCount(replies & Corners));
+            key += (SquareBit(square) & Corners) ? 8 : 0;
+            key += (SquareBit(square) & odd) ? 4 : 0;
+            key += square == tableMove ? 10000 : 0;
+            moves[count++] = { square, flips, key };
+        }
+        std::stable_sort(moves.begin(), moves.begin() + count,
+            [](const TMove& a, const TMove& b) { return a.key > b.key; });
+        return count;
+    }
+
+    int SolveDeep(TBits own, TBits opponent, int alpha, int beta, int empties)
+    {
+        if (CheckStop()) {
+            return 0;
+        }
+        if (empties == MessageEmpties && host_ != nullptr) {
+            host_->ProcessMessages();
+        }
+        TTableEntry* bucket = table_ + Bucket(own, opponent);
+        int tableMove = 64;
+        for (int slot = 0; slot < 2; ++slot) {
+            const TTableEntry& entry = bucket[slot];
+            if (entry.own == own && entry.opponent == opponent && entry.empties == empties) {
+                if (entry.lower >= beta || entry.lower == entry.upper) {
+                    return entry.lower;
+                }
+                if (entry.upper <= alpha) {
+                    return entry.upper;
+                }
+                alpha = std::max(alpha, static_cast<int>(entry.lower));
+                beta = std::min(beta, static_cast<int>(entry.upper));
+                tableMove = entry.move;
+            }
+        }
+        const TBits legal = MoveMask(own, opponent);
+        if (legal == 0) {
+            return SolvePass(own, opponent, alpha, beta);
+        }
+        std::array<TMove, 32> moves;
+        const int count = OrderedMoves(own, opponent, legal, tableMove, moves);
+        int best = -Infinity;
+        int bestMove = 64;
+        int floor = alpha;
+        for (int i = 0; i < count; ++i) {
+            const TBits childOwn = opponent & ~moves[i].flips;
+            const TBits childOpponent = own | moves[i].flips | SquareBit(moves[i].square);
+            int v;
+            if (i == 0) {
+                v = -Solve(childOwn, childOpponent, -beta, -floor);
+            } else {
+                v = -Solve(childOwn, childOpponent, -floor - 1, -floor);
+                if (v > floor && v < beta && !stopped_) {
+                    v = -Solve(childOwn, childOpponent, -beta, -floor);
+                }
+            }
+            if (stopped_) {
+                return 0;
+            }
+            if (v > best) {
+                best = v;
+                bestMove = moves[i].square;
+                if (best >= beta) {
+                    break;
+                }
+                floor = std::max(floor, best);
+            }
+        }
+        Store(bucket, own, opponent, empties, alpha, beta, best, bestMove);
+        return best;
+    }
+
+    static void Store(TTableEntry* bucket, TBits own, TBits opponent, int empties, int alpha, int beta,
+        int best, int bestMove)
+    {
+        TTableEntry* entry = &bucket[1];
+        if ((bucket[0].own == own && bucket[0].opponent == opponent) || bucket[0].empties <= empties) {
+            entry = &bucket[0];
+        }
+        if (entry->own != own || entry->opponent != opponent || entry->empties != empties) {
+            *entry
+                = TTableEntry { own, opponent, -Infinity, Infinity, 64, static_cast<std::uint8_t>(empties) };
+        }
+        if (best > alpha) {
+            entry->lower = static_cast<std::int8_t>(std::max(static_cast<int>(entry->lower), best));
+        }
+        if (best < beta) {
+            entry->upper = static_cast<std::int8_t>(std::min(static_cast<int>(entry->upper), best));
+        }
+        entry->move = static_cast<std::uint8_t>(bestMove);
+    }
+
+    ISolverHost* host_;
+    TTableEntry* table_;
+    bool stopped_ = false;
+};
+
+// The discs of the side to move and of its opponent.
+struct TSides {
+    TBits own;
+    TBits opponent;
+};
+
+inline TSides SidesOf(const TBitBoard& board, int colour)
+{
+    return { OwnDiscs(board, colour), OwnDiscs(board, -colour) };
+}
+
+// The value of the list-order win-or-loss search with the stop request and message processing of the
+// solvers, for nodes whose bound lies strictly beyond 0 (see the module comment).
+class TFastWinLoss {
+public:
+    explicit TFastWinLoss(ISolverHost& host)
+        : host_(host)
+        , solver_(&host)
+    {
+    }
+
+    // Any bound: the specified loop while the bound is 0 or on the wrong side, the short way below it.
+    int Value(const TBitBoard& board, const TSearchOrder& list, int colour, bool passed, int bound)
+    {
+        const bool strict = colour == Black ? bound > 0 : bound < 0;
+        return strict ? StrictValue(board, list, colour, passed)
+                      : ListedValue(board, list, colour, passed, bound);
+    }
+
+private:
+    // The last square, the 12-empty messages and the stop request as in the list-order solver; true when
+    // `value` is the node's value already.
+    bool SettledAtEntry(const TBitBoard& board, const TSearchOrder& list, int colour, int& value)
+    {
+        value = 0;
+        if (solver_.CheckStop()) {
+            return true;
+        }
+        if (list.count == 1) {
+            const TSides sides = SidesOf(board, colour);
+            value = colour * SolveLastSquare(sides, list.squares[0]);
+            return true;
+        }
+        if (list.count == MessageEmpties) {
+            host_.ProcessMessages();
+        }
+        return false;
+    }
+
+    static int SolveLastSquare(const TSides& sides, int square)
+    {
+        if (const TBits flips = FlipMask(sides.own, sides.opponent, square)) {
+            return Score(sides.own | flips | SquareBit(square), sides.opponent & ~flips);
+        }
+        if (const TBits flips = FlipMask(sides.opponent, sides.own, square)) {
+            return Score(sides.own & ~flips, sides.opponent | flips | SquareBit(square));
+        }
+        return Score(sides.own, sides.opponent);
+    }
+
+    int ListedValue(const TBitBoard& board, const TSearchOrder& list, int colour, bool passed, int bound)
+    {
+        int value;
+        if (SettledAtEntry(board, list, colour, value)) {
+            return value;
+        }
+        const TSides sides = SidesOf(board, colour);
+        const TBits moves = MoveMask(sides.own, sides.opponent);
+        int best = colour == Black ? -9999 : 9999;
+        if (moves == 0) {
+            return passed ? DiscDifference(board) : StrictValue(board, list, -colour, true);
+        }
+        TSearchOrder childList = list;
+        childList.count = list.count - 1;
+        for (int k = 0; k < list.count; ++k) {
+            const int square = list.squares[k];
+            if (!(moves & SquareBit(square))) {
+                continue;
+            }
+            const TBitBoard child
+                = PlayMove(board, colour, square, FlipMask(sides.own, sides.opponent, square));
+            childList.squares[k] = list.squares[list.count - 1];
+            const int v = Value(child, childList, -colour, false, best);
+            childList.squares[k] = static_cast<std::uint8_t>(square);
+            if (colour == Black ? v > best : v < best) {
+                best = v;
+                if (colour == Black ? (best >= bound || best > 0) : (best <= bound || best < 0)) {
+                    return best;
+                }
+            }
+        }
+        return best;
+    }
+
+    int StrictValue(const TBitBoard& board, const TSearchOrder& list, int colour, bool passed)
+    {
+        int value;
+        if (SettledAtEntry(board, list, colour, value)) {
+            return value;
+        }
+        const TSides sides = SidesOf(board, colour);
+        const TBits moves = MoveMask(sides.own, sides.opponent);
+        if (moves == 0) {
+            return passed ? DiscDifference(board) : StrictValue(board, list, -colour, true);
+        }
+        const int outcome = solver_.Classify(sides.own, sides.opponent);
+        if (outcome == 0 || solver_.Stopped()) {
+            return 0;
+        }
+        TSearchOrder childList = list;
+        childList.count = list.count - 1;
+        int best = colour == Black ? -9999 : 9999;
+        for (int k = 0; k < list.count; ++k) {
+            const int square = list.squares[k];
+            if (!(moves & SquareBit(square))) {
+                continue;
+            }
+            const TBits flips = FlipMask(sides.own, sides.opponent, square);
+            const TBitBoard child = PlayMove(board, colour, square, flips);
+            if (outcome > 0
+                && solver_.Classify(sides.opponent & ~flips, sides.own | flips | SquareBit(square)) >= 0) {
+                continue;
+            }
+            childList.squares[k] = list.squares[list.count - 1];
+            const int v = StrictValue(child, childList, -colour, false);
+            childList.squares[k] = static_cast<std::uint8_t>(square);
+            if (outcome > 0 || solver_.Stopped()) {
+                return v;
+            }
+            best = colour == Black ? std::max(best, v) : std::min(best, v);
+        }
+        return best;
+    }
+
+    ISolverHost& host_;
+    TStrongSolver solver_;
+};
+
+// The window of the strong solve for SolveExactStrong, from the side to move's view: exact below `beta`.
+int StrongBeta(int colour, int bound)
+{
+    return std::clamp(colour == Black ? bound : -bound, -Infinity + 2, Infinity);
+}
+
+} // namespace
+
+std::size_t ExactTableBytes()
+{
+    return TableEntries * sizeof(TTableEntry);
+}
+
+int SolveExactStrong(
+    const TBoard& board, const TSquareList& list, int colour, bool passed, int bound, ISolverHost& host)
+{
+    if (host.StopRequested()) {
+        return 0;
+    }
+    TSearchOrder order;
+    if (!ToSearchOrder(board, list, order)) {
+        return SolveExact(board, list, colour, passed, bound, host);
+    }
+    const TBitBoard bits = ToBitBoard(board);
+    const TSides sides = SidesOf(bits, colour);
+    if (passed && MoveMask(sides.own, sides.opponent) == 0) {
+        return DiscDifference(bits);
+    }
+    TStrongSolver solver(&host);
+    return colour * solver.Solve(sides.own, sides.opponent, -Infinity, StrongBeta(colour, bound));
+}
+
+int SolveWinLossFast(
+    const TBoard& board, const TSquareList& list, int colour, bool passed, int bound, ISolverHost& host)
+{
+    if (host.StopRequested()) {
+        return 0;
+    }
+    TSearchOrder order;
+    if (!ToSearchOrder(board, list, order)) {
+        return SolveWinLoss(board, list, colour, passed, bound, host);
+    }
+    TFastWinLoss search(host);
+    return search.Value(ToBitBoard(board), order, colour, passed, bound);
+}
+
+int ExactScore(const TBoard& board, int colour)
+{
+    const TBitBoard bits = ToBitBoard(board);
+    TStrongSolver solver(nullptr);
+    return solver.Solve(OwnDiscs(bits, colour), OwnDiscs(bits, -colour), -Infinity, Infinity);
+}

@@ -1,0 +1,207 @@
+// The strong exact solver and the fast win-or-loss search against the plain solvers.
+#include "engine/ExactSolver.h"
+#include "support/PlainSearch.h"
+#include "support/RandomGames.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace {
+
+using plain::TCountingHost;
+
+std::vector<TRandomPosition> LatePositions(unsigned games, int maxEmpties)
+{
+    std::vector<TRandomPosition> late;
+    for (const TRandomPosition& position : ManyRandomPositions(games)) {
+        if (BuildEmptyList(position.board).count <= maxEmpties) {
+            late.push_back(position);
+        }
+    }
+    return late;
+}
+
+int PlainExact(const TRandomPosition& position, int bound = 32768)
+{
+    TCountingHost host;
+    const TSquareList list = BuildEmptyList(position.board);
+    return plain::Solve(
+        position.board, list, position.sideToMove, false, bound * position.sideToMove, false, host);
+}
+
+// Bounds a node can be handed: sentinels, 0, small values of both signs and the extremes of the score range.
+std::vector<int> TestBounds(std::mt19937& random)
+{
+    std::uniform_int_distribution<int> small(-12, 12);
+    return { -32768, 32768, -9999, 9999, 0, small(random), small(random), -64, 64, -63, 63, 1, -1 };
+}
+
+struct TRootChoice {
+    TSquare move {};
+    int best = -32768;
+    friend bool operator==(const TRootChoice&, const TRootChoice&) = default;
+};
+
+// The computer player's root loop over a solver: every legal move in list order, each child bounded by
+// best * side, the first of the best chosen; fast analysis ends at the first move that does not lose.
+template <class Solver> TRootChoice ChooseRootMove(const TRandomPosition& position, bool fast, Solver solve)
+{
+    const TSquareList list = BuildEmptyList(position.board);
+    const int side = position.sideToMove;
+    TRootChoice choice;
+    for (int k = 0; k < list.count; ++k) {
+        if (fast && choice.best >= 0) {
+            break;
+        }
+        TBoard child;
+        if (!MakeMove(position.board, child, list.squares[k].x, list.squares[k].y, side)) {
+            continue;
+        }
+        const int v = side * solve(child, ChildList(list, k), -side, choice.best * side);
+        if (choice.move.x == 0 || v > choice.best) {
+            choice = { list.squares[k], v };
+        }
+    }
+    return choice;
+}
+
+TEST(FastSolver, ExactScoresEqualThePlainSolver)
+{
+    int compared = 0;
+    for (const TRandomPosition& position : LatePositions(120, 10)) {
+        ASSERT_EQ(
+            position.sideToMove * ExactScore(position.board, position.sideToMove), PlainExact(position));
+        ++compared;
+    }
+    EXPECT_GT(compared, 1000);
+}
+
+TEST(FastSolver, StrongSolveKeepsTheContractTheRootLoopUses)
+{
+    std::mt19937 random(21);
+    int compared = 0;
+    for (const TRandomPosition& position : LatePositions(60, 10)) {
+        const int side = position.sideToMove;
+        const int exact = PlainExact(position);
+        const TSquareList list = BuildEmptyList(position.board);
+        for (int bound : TestBounds(random)) {
+            TCountingHost host;
+            const int r = SolveExactStrong(position.board, list, side, false, bound, host);
+            // Better for the parent (the other side) than its bound: exact; otherwise not better.
+            const bool beatsBound = side == Black ? exact < bound : exact > bound;
+            if (beatsBound) {
+                ASSERT_EQ(r, exact) << "bound " << bound;
+            } else {
+                ASSERT_TRUE(side == Black ? r >= bound : r <= bound) << "bound " << bound << " r " << r;
+            }
+            ++compared;
+        }
+    }
+    EXPECT_GT(compared, 5000);
+}
+
+TEST(FastSolver, CompleteAnalysisChoosesThePlainMoveAndValue)
+{
+    int compared = 0;
+    for (const TRandomPosition& position : LatePositions(120, 10)) {
+        const auto plainSolve = [](const TBoard& board, const TSquareList& list, int colour, int bound) {
+            TCountingHost host;
+            return plain::Solve(board, list, colour, false, bound, false, host);
+        };
+        const auto strongSolve = [](const TBoard& board, const TSquareList& list, int colour, int bound) {
+            TCountingHost host;
+            return SolveExactStrong(board, list, colour, false, bound, host);
+        };
+        ASSERT_EQ(ChooseRootMove(position, false, strongSolve), ChooseRootMove(position, false, plainSolve));
+        ++compared;
+    }
+    EXPECT_GT(compared, 1000);
+}
+
+TEST(FastSolver, FastWinLossGivesThePlainValueForEveryBound)
+{
+    std::mt19937 random(22);
+    int compared = 0;
+    for (const TRandomPosition& position : LatePositions(60, 10)) {
+        const int side = position.sideToMove;
+        const TSquareList list = BuildEmptyList(position.board);
+        for (int bound : TestBounds(random)) {
+            for (bool passed : { false, true }) {
+                TCountingHost plainHost;
+                TCountingHost host;
+                const int expected = plain::Solve(position.board, list, side, passed, bound, true, plainHost);
+                ASSERT_EQ(SolveWinLossFast(position.board, list, side, passed, bound, host), expected)
+                    << "bound " << bound << " passed " << passed;
+                ++compared;
+            }
+        }
+    }
+    EXPECT_GT(compared, 10000);
+}
+
+TEST(FastSolver, FastAnalysisChoosesThePlainMoveAndValue)
+{
+    int compared = 0;
+    for (const TRandomPosition& position : LatePositions(150, 11)) {
+        const auto plainSolve = [](const TBoard& board, const TSquareList& list, int colour, int bound) {
+            TCountingHost host;
+            return plain::Solve(board, list, colour, false, bound, true, host);
+        };
+        const auto fastSolve = [](const TBoard& board, const TSquareList& list, int colour, int bound) {
+            TCountingHost host;
+            return SolveWinLossFast(board, list, colour, false, bound, host);
+        };
+        ASSERT_EQ(ChooseRootMove(position, true, fastSolve), ChooseRootMove(position, true, plainSolve));
+        ++compared;
+    }
+    EXPECT_GT(compared, 1500);
+}
+
+// Stops the first time it is asked to process messages.
+struct TStopAtMessages : ISolverHost {
+    int messageCalls = 0;
+    int stopQueries = 0;
+    bool stop = false;
+    bool StopRequested() override
+    {
+        ++stopQueries;
+        return stop;
+    }
+    void ProcessMessages() override
+    {
+        ++messageCalls;
+        stop = true;
+    }
+};
+
+TEST(FastSolver, StopsAtOnceAndAtTheFirstMessages)
+{
+    const std::vector<TRandomPosition> game = RandomGamePositions(31);
+    const TRandomPosition& position = game[game.size() - 17];
+    const TSquareList list = BuildEmptyList(position.board);
+    ASSERT_GE(list.count, 13);
+    for (bool fast : { false, true }) {
+        TStopAtMessages stopped;
+        stopped.stop = true;
+        const auto solve = fast ? SolveWinLossFast : SolveExactStrong;
+        solve(position.board, list, position.sideToMove, false, 32768, stopped);
+        EXPECT_EQ(stopped.stopQueries, 1);
+        EXPECT_EQ(stopped.messageCalls, 0);
+
+        // A click seen at the first 12-empty node ends the solve: the stop is looked at again at once and
+        // nothing else is processed.
+        TStopAtMessages clicked;
+        solve(position.board, list, position.sideToMove, false, 32768, clicked);
+        EXPECT_EQ(clicked.messageCalls, 1);
+        EXPECT_LE(clicked.stopQueries, 3 + list.count);
+    }
+}
+
+TEST(FastSolver, TableSizeIsFixed)
+{
+    EXPECT_GT(ExactTableBytes(), 1U << 20);
+    EXPECT_LE(ExactTableBytes(), 64U << 20);
+}
+
+} // namespace
