@@ -418,6 +418,46 @@ int StrongBeta(int colour, int bound)
     return std::clamp(colour == Black ? bound : -bound, -Infinity + 2, Infinity);
 }
 
+// The value of SolveExact with `bound`. The list-order solver changes a node's best only on a child's exact
+// value (a child that does not beat the best returns a value that does not either), so a node whose exact
+// value does not beat its parent's bound returns the exact value of its first child in list order that
+// reaches the bound. Without a move, or with one square left, the value is exact.
+int ListOrderExact(
+    TStrongSolver& solver, const TBitBoard& board, const TSearchOrder& list, int colour, int bound)
+{
+    const TSides sides = SidesOf(board, colour);
+    const TBits moves = MoveMask(sides.own, sides.opponent);
+    if (list.count <= 1 || moves == 0) {
+        return colour * solver.Solve(sides.own, sides.opponent, -Infinity, Infinity);
+    }
+    const int beta = StrongBeta(colour, bound);
+    const int score = solver.Solve(sides.own, sides.opponent, -Infinity, beta);
+    if (score < beta || solver.Stopped()) {
+        return colour * score;
+    }
+    // In the child's view the bound is reached at a score of at most `threshold`.
+    const int threshold = -colour * bound;
+    for (int k = 0; k < list.count; ++k) {
+        const int square = list.squares[k];
+        if (!(moves & SquareBit(square))) {
+            continue;
+        }
+        const TBits flips = FlipMask(sides.own, sides.opponent, square);
+        const TBits childOwn = sides.opponent & ~flips;
+        const TBits childOpponent = sides.own | flips | SquareBit(square);
+        const bool reaches = threshold >= 64
+            || (threshold >= -64
+                && solver.Solve(childOwn, childOpponent, threshold, threshold + 1) <= threshold);
+        if (solver.Stopped()) {
+            return 0;
+        }
+        if (reaches) {
+            return -colour * solver.Solve(childOwn, childOpponent, -Infinity, Infinity);
+        }
+    }
+    return colour * score;
+}
+
 } // namespace
 
 std::size_t ExactTableBytes()
@@ -437,11 +477,12 @@ int SolveExactStrong(
     }
     const TBitBoard bits = ToBitBoard(board);
     const TSides sides = SidesOf(bits, colour);
-    if (passed && MoveMask(sides.own, sides.opponent) == 0) {
+    // The last square is settled by whoever can take it, passed or not.
+    if (passed && list.count != 1 && MoveMask(sides.own, sides.opponent) == 0) {
         return DiscDifference(bits);
     }
     TStrongSolver solver(&host);
-    return colour * solver.Solve(sides.own, sides.opponent, -Infinity, StrongBeta(colour, bound));
+    return ListOrderExact(solver, bits, order, colour, bound);
 }
 
 int SolveWinLossFast(

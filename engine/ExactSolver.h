@@ -1,12 +1,10 @@
 // Strong solvers for the computer player's complete and fast analysis.
 //
-// In complete analysis only the chosen root move and its value are ever seen, so SolveExactStrong may find
-// the final disc difference by any means that gives the same decisions as SolveExact: it solves with an
-// alpha-beta window (null-window re-searches, fastest-first and parity move ordering, a transposition table,
-// dedicated code for the last empty squares) whose upper end is the parent's bound. Its contract is the part
-// of SolveExact's that the root loop relies on: when the exact value is strictly better for the parent than
-// `bound` (below it with Black to move, above it with White to move) the exact value is returned, otherwise a
-// value that is not better for the parent than `bound`.
+// SolveExactStrong returns exactly the value of SolveExact, cut values included, but finds it with an
+// alpha-beta solver (null-window re-searches, fastest-first and parity move ordering, a transposition table,
+// dedicated code for the last empty squares): a node of the list-order solver whose exact value does not beat
+// its parent's bound returns the exact value of its first child in list order that reaches the bound, and
+// that child is found with null-window tests.
 //
 // SolveWinLossFast returns exactly the value of SolveWinLoss (order-dependent as it is) but reaches it by
 // classifying positions as won, drawn or lost with the strong solver and following only the children whose
@@ -25,7 +23,7 @@
 // The memory of the transposition table shared by the strong solvers.
 std::size_t ExactTableBytes();
 
-// See above: the exact value when it beats `bound` for the parent, else a value that does not beat it.
+// The value of SolveExact(board, list, colour, passed, bound, host), found faster.
 int SolveExactStrong(
     const TBoard& board, const TSquareList& list, int colour, bool passed, int bound, ISolverHost& host);
 
