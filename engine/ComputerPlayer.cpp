@@ -2,6 +2,7 @@
 
 #include "Book.h"
 #include "Evaluation.h"
+#include "ExactSolver.h"
 
 #include <algorithm>
 #include <optional>
@@ -71,7 +72,7 @@ TRootSearch CompleteAnalysis(int side, IThinkHost& host, std::uint64_t* nodes)
         [side, &host, nodes](const TBoard& child, const TSquareList& childList, int bound, TSquare) {
             const int r = nodes != nullptr
                 ? SolveExactCountingNodes(child, childList, -side, false, bound, host, *nodes)
-                : SolveExact(child, childList, -side, false, bound, host);
+                : SolveExactStrong(child, childList, -side, false, bound, host);
             return side * r;
         } };
 }
@@ -82,7 +83,7 @@ TRootSearch FastAnalysis(int side, IThinkHost& host, std::uint64_t* nodes)
         [side, &host, nodes](const TBoard& child, const TSquareList& childList, int bound, TSquare) {
             const int r = nodes != nullptr
                 ? SolveWinLossCountingNodes(child, childList, -side, false, bound, host, *nodes)
-                : SolveWinLoss(child, childList, -side, false, bound, host);
+                : SolveWinLossFast(child, childList, -side, false, bound, host);
             return side * r;
         } };
 }

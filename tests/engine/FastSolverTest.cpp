@@ -1,4 +1,5 @@
 // The strong exact solver and the fast win-or-loss search against the plain solvers.
+#include "engine/ComputerPlayer.h"
 #include "engine/ExactSolver.h"
 #include "support/PlainSearch.h"
 #include "support/RandomGames.h"
@@ -6,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <string>
+#include <utility>
 
 namespace {
 
@@ -154,6 +157,75 @@ TEST(FastSolver, FastAnalysisChoosesThePlainMoveAndValue)
         ++compared;
     }
     EXPECT_GT(compared, 1500);
+}
+
+struct TThinkRecorder : IThinkHost {
+    std::vector<std::string> statusTexts;
+    std::string label;
+    int messageCalls = 0;
+    bool StopRequested() override { return false; }
+    void ProcessMessages() override { ++messageCalls; }
+    void SetStatusText(const std::string& text) override { statusTexts.push_back(text); }
+    void SetEvalLabel(int, const std::string& text) override { label = text; }
+    void DrawDebugValue(int, int, int) override { }
+};
+
+// Think's complete and fast analysis against the plain solvers' root loop: every root value shown, the status
+// texts, the move and the label.
+TEST(FastSolver, ThinkShowsThePlainRootValuesMoveAndLabel)
+{
+    int compared = 0;
+    for (const TRandomPosition& position : LatePositions(40, 10)) {
+        const TSquareList list = BuildEmptyList(position.board);
+        // Four or more empty squares: fast analysis needs more than the least complete analysis depth, 3.
+        if (list.count < 4 || CountMobility(position.board, list, position.sideToMove) == 0) {
+            continue;
+        }
+        for (bool fast : { false, true }) {
+            std::vector<std::pair<TSquare, int>> expected;
+            std::vector<std::string> expectedTexts;
+            const TRootChoice choice = ChooseRootMove(position, fast,
+                [&](const TBoard& board, const TSquareList& childList, int colour, int bound) {
+                    TCountingHost host;
+                    const int r = plain::Solve(board, childList, colour, false, bound, fast, host);
+                    return r;
+                });
+            TThinkRequest request;
+            request.board = position.board;
+            request.side = position.sideToMove;
+            request.level = CustomLevel;
+            request.row = fast ? TLevelRow { 3, list.count, 1 } : TLevelRow { list.count, list.count, 1 };
+            std::vector<std::pair<TSquare, int>> shown;
+            TBookCursors cursors;
+            TThinkRecorder host;
+            const TThinkResult result = Think(request, cursors, host,
+                [&shown](TSquare square, int value) { shown.emplace_back(square, value); });
+            ASSERT_EQ(result.mode, fast ? TThinkMode::Fast : TThinkMode::Complete);
+            ASSERT_EQ(result.move, choice.move);
+            ASSERT_EQ(host.label, std::to_string(choice.best));
+            ASSERT_EQ(host.statusTexts.size(), shown.size());
+            ASSERT_EQ(host.statusTexts.front().substr(0, 4), fast ? "[F] " : "[P] ");
+            // Every shown value is what the plain solver gives that root move with the same bound.
+            int best = -32768;
+            for (const auto& [square, value] : shown) {
+                TBoard child;
+                int k = 0;
+                while (!(list.squares[k] == square)) {
+                    ++k;
+                }
+                ASSERT_TRUE(MakeMove(position.board, child, square.x, square.y, request.side));
+                TCountingHost plainHost;
+                const int side = request.side;
+                ASSERT_EQ(value,
+                    side
+                        * plain::Solve(
+                            child, ChildList(list, k), -side, false, best * side, fast, plainHost));
+                best = std::max(best, value);
+            }
+            ++compared;
+        }
+    }
+    EXPECT_GT(compared, 300);
 }
 
 // Stops the first time it is asked to process messages.
