@@ -14,8 +14,10 @@ PREFIX ?= /usr/local
 run: build
 	scripts/run-window $(BUILD_DIR)/app/kalvoro
 
-test: test-release test-sanitize
+# The sanitized run comes last, so that the output ends with CTest's summary.
+test: test-release
 	$(MAKE) fuzz FUZZ_SECONDS=$(TEST_FUZZ_SECONDS)
+	$(MAKE) test-sanitize
 
 deps:
 	scripts/install-deps
