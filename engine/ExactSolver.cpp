@@ -27,7 +27,9 @@ namespace {
 
 constexpr int MessageEmpties = 12;
 // Messages are processed by the deep nodes only.
-constexpr int TableEmpties = 7;
+constexpr int TableEmpties = 5;
+// Fast win-or-loss nodes with this many empty squares or fewer run the list-order search directly.
+constexpr int ListOrderEmpties = 11;
 static_assert(MessageEmpties > TableEmpties);
 constexpr int Infinity = 65;
 constexpr TBits Corners = 0x8100000000000081ULL;
@@ -379,6 +381,9 @@ private:
         if (moves == 0) {
             return passed ? DiscDifference(board) : StrictValue(board, list, -colour, true);
         }
+        if (list.count <= ListOrderEmpties) {
+            return ListOrderValue(board, list, colour, passed);
+        }
         const int outcome = solver_.Classify(sides.own, sides.opponent);
         if (outcome == 0 || solver_.Stopped()) {
             return 0;
@@ -406,6 +411,19 @@ private:
             best = colour == Black ? std::max(best, v) : std::min(best, v);
         }
         return best;
+    }
+
+    // The list-order search itself, which is cheap this near the end; below a bound strictly beyond 0 the
+    // value does not depend on the bound, so the start value serves.
+    int ListOrderValue(const TBitBoard& board, const TSearchOrder& list, int colour, bool passed)
+    {
+        TSquareList squares;
+        squares.count = static_cast<std::int16_t>(list.count);
+        for (int k = 0; k < list.count; ++k) {
+            squares.squares[k] = { static_cast<std::int16_t>(BitX(list.squares[k])),
+                static_cast<std::int16_t>(BitY(list.squares[k])) };
+        }
+        return SolveWinLoss(ToTBoard(board), squares, colour, passed, colour == Black ? 9999 : -9999, host_);
     }
 
     ISolverHost& host_;

@@ -141,6 +141,30 @@ TEST(FastSolver, FastWinLossGivesThePlainValueForEveryBound)
     EXPECT_GT(compared, 10000);
 }
 
+TEST(FastSolver, FastWinLossFollowsThePlainSearchAboveEleven)
+{
+    // Twelve and thirteen empty squares: the classifying part of the fast search, above the list-order part.
+    std::mt19937 random(23);
+    int compared = 0;
+    for (const TRandomPosition& position : ManyRandomPositions(25)) {
+        const TSquareList list = BuildEmptyList(position.board);
+        if (list.count != 12 && list.count != 13) {
+            continue;
+        }
+        const int side = position.sideToMove;
+        for (int bound :
+            { 32768 * side, side * std::uniform_int_distribution<int>(1, 20)(random), 0, -side * 5 }) {
+            TCountingHost plainHost;
+            TCountingHost host;
+            ASSERT_EQ(SolveWinLossFast(position.board, list, side, false, bound, host),
+                plain::Solve(position.board, list, side, false, bound, true, plainHost))
+                << "bound " << bound;
+            ++compared;
+        }
+    }
+    EXPECT_GT(compared, 150);
+}
+
 TEST(FastSolver, FastAnalysisChoosesThePlainMoveAndValue)
 {
     int compared = 0;
