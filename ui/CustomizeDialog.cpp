@@ -72,6 +72,8 @@ TForm3::TForm3(QWidget* parent)
     Label3->setText(Caption("Node Depth : ", Bar3));
     Combo1->setGeometry(160, 100, 69, 24);
     Combo1->setEditable(false);
+    // At its fixed width the style's wide margins would cut "Custom" short.
+    Combo1->setStyleSheet(QStringLiteral("QComboBox { padding-left: 3px; padding-right: 0px; }"));
     Combo1->addItems({ QStringLiteral("Custom"), QStringLiteral("Grade3"), QStringLiteral("Grade2"),
         QStringLiteral("Grade1") });
     Button1->setDefault(true);
