@@ -1,9 +1,9 @@
 #include "AnalysisDialogs.h"
 
+#include "ui/MainDialogs.h"
 #include "ui/ResultDialog.h"
 
 #include <QDesktopServices>
-#include <QFileDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -11,31 +11,9 @@
 
 namespace {
 
-// Records are matched in either case: the window offers "mmddhhnn.kvr", the main window "mmddhhnn.KVR".
-const QString RecordFilter = QStringLiteral("Kalvoro Files(*.KVR *.kvr);;All Files(*.*)");
-
 QString FromLocal(const std::string& text)
 {
     return QString::fromStdString(text);
-}
-
-void SetUpRecordDialog(QFileDialog& dialog, const std::string& folder)
-{
-    dialog.setNameFilter(RecordFilter);
-    dialog.setNameFilters(RecordFilter.split(QStringLiteral(";;")));
-    dialog.setDefaultSuffix(QStringLiteral("KVR"));
-    dialog.setOption(QFileDialog::ReadOnly, false);
-    if (!folder.empty()) {
-        dialog.setDirectory(FromLocal(folder));
-    }
-}
-
-std::optional<std::string> ChosenFile(QFileDialog& dialog)
-{
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
-        return std::nullopt;
-    }
-    return dialog.selectedFiles().constFirst().toStdString();
 }
 
 } // namespace
@@ -47,21 +25,12 @@ TStandardDialogs::TStandardDialogs(QWidget* parentWindow)
 
 std::optional<std::string> TStandardDialogs::AskSavePath(const std::string& folder, const std::string& name)
 {
-    QFileDialog dialog(parent, QStringLiteral("Kalvoro Dialog (Save)"));
-    SetUpRecordDialog(dialog, folder);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.selectFile(FromLocal(name));
-    return ChosenFile(dialog);
+    return AskRecordSavePath(parent, folder, name);
 }
 
 std::optional<std::string> TStandardDialogs::AskOpenPath(const std::string& folder)
 {
-    QFileDialog dialog(parent, QStringLiteral("Kalvoro Dialog (Open)"));
-    SetUpRecordDialog(dialog, folder);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    return ChosenFile(dialog);
+    return AskRecordOpenPath(parent, folder, {});
 }
 
 TPrintChoice TStandardDialogs::ChoosePrinter(QPrinter& printer)
@@ -76,7 +45,7 @@ TPrintChoice TStandardDialogs::ChoosePrinter(QPrinter& printer)
 
 void TStandardDialogs::ShowError(const std::string& message)
 {
-    QMessageBox::critical(parent, QStringLiteral("Kalvoro"), FromLocal(message));
+    ShowErrorBox(parent, message);
 }
 
 bool TStandardDialogs::Confirm(const std::string& text)

@@ -389,18 +389,24 @@ void TForm2::PrintSheet(QPrinter& printer)
     ReturnToStart();
 }
 
-void ShowAnalysisWindow(QWidget* parent, const TAnalysisHandOver& handOver)
+void ShowAnalysisWindow(QWidget* parent, const TAnalysisHandOver& handOver, const std::string& dataFolder)
 {
     TForm2 window(parent);
+    if (!dataFolder.empty()) {
+        window.SetDataFolder(dataFolder);
+    }
     window.SetGame(handOver.Record);
     window.RecordFileName = handOver.RecordFileName;
     window.UpdateCaption();
     window.exec();
 }
 
-void ShowRecordInAnalysisWindow(QWidget* parent, const std::string& path)
+void ShowRecordInAnalysisWindow(QWidget* parent, const std::string& path, const std::string& dataFolder)
 {
     TForm2 window(parent);
+    if (!dataFolder.empty()) {
+        window.SetDataFolder(dataFolder);
+    }
     TPartialRecord read = ReadGameRecordAsFarAsPossible(path);
     if (read.Record.PositionRows.empty()) {
         read.Record = StartOnlyRecord();

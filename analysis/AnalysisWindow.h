@@ -74,10 +74,12 @@ private:
 };
 
 // The Analyse command and the end of every game: the analysis window on the game handed over by the main
-// window (MakeAnalysisHandOver), shown modally over `parent` and destroyed when it closes.
-void ShowAnalysisWindow(QWidget* parent, const TAnalysisHandOver& handOver);
+// window (MakeAnalysisHandOver), shown modally over `parent` and destroyed when it closes. `dataFolder` is
+// where its text export goes and its file dialogs start (the program's data folder when empty).
+void ShowAnalysisWindow(
+    QWidget* parent, const TAnalysisHandOver& handOver, const std::string& dataFolder = {});
 
 // The start with a record path: the record at `path` in the analysis window, shown modally. A damaged record
 // shows as far as it could be read, after a message that names the error; a record that could not be read at
 // all shows the start position.
-void ShowRecordInAnalysisWindow(QWidget* parent, const std::string& path);
+void ShowRecordInAnalysisWindow(QWidget* parent, const std::string& path, const std::string& dataFolder = {});

@@ -3,13 +3,32 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QTextBlock>
 #include <QTextBrowser>
+#include <QTextCursor>
 #include <QUrl>
 
 namespace {
 
 constexpr int HelpWidth = 560;
 constexpr int HelpHeight = 480;
+
+// Puts `text` in a plain paragraph of its own before the first block of the document.
+void InsertPreface(QTextDocument* document, const QString& text)
+{
+    QTextCursor cursor(document);
+    cursor.movePosition(QTextCursor::Start);
+    const QTextBlockFormat first = cursor.blockFormat();
+    cursor.insertBlock(first);
+    cursor.movePosition(QTextCursor::Start);
+    QTextBlockFormat plain;
+    plain.setBottomMargin(8);
+    cursor.setBlockFormat(plain);
+    QTextCharFormat italic;
+    italic.setFontItalic(true);
+    // Each line of the text becomes a line of the paragraph.
+    cursor.insertText(QString(text).replace(QLatin1Char('\n'), QChar::LineSeparator), italic);
+}
 
 } // namespace
 
@@ -22,7 +41,7 @@ QString HelpFileFor(const QString& programFolder)
     return !QFileInfo::exists(beside) && QFileInfo::exists(installed) ? installed : beside;
 }
 
-bool ShowHelp(QWidget* parent, const QString& path, const QString& topic)
+bool ShowHelp(QWidget* parent, const QString& path, const QString& topic, const QString& preface)
 {
     const QFileInfo file(path);
     if (!file.isFile() || !file.isReadable()) {
@@ -42,6 +61,10 @@ bool ShowHelp(QWidget* parent, const QString& path, const QString& topic)
     QUrl url = QUrl::fromLocalFile(file.absoluteFilePath());
     url.setFragment(topic);
     browser->setSource(url, QTextDocument::HtmlResource);
+    if (!preface.isEmpty()) {
+        InsertPreface(browser->document(), preface);
+        browser->scrollToAnchor(topic);
+    }
     browser->show();
     return true;
 }

@@ -11,5 +11,6 @@ class QWidget;
 QString HelpFileFor(const QString& programFolder);
 
 // Opens `path` at the anchor `topic` in a help window of its own, or, when the file cannot be read, shows a
-// message naming it. Returns whether the help was shown.
-bool ShowHelp(QWidget* parent, const QString& path, const QString& topic);
+// message naming it. `preface` (lines of plain text, such as where the program keeps its files) is shown
+// above the document. Returns whether the help was shown.
+bool ShowHelp(QWidget* parent, const QString& path, const QString& topic, const QString& preface = {});

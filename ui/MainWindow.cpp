@@ -5,6 +5,7 @@
 
 #include "HelpViewer.h"
 #include "game/GameFlow.h"
+#include "records/RecordTime.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -18,10 +19,14 @@ constexpr int TimerInterval = 50;
 
 } // namespace
 
-TForm1::TForm1(QWidget* parent)
+TForm1::TForm1(
+    TFileLocations fileLocations, std::string record, std::unique_ptr<IMainDialogs> answerer, QWidget* parent)
     : QMainWindow(parent,
         Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
             | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
+    , locations(std::move(fileLocations))
+    , recordPath(std::move(record))
+    , dialogs(answerer ? std::move(answerer) : std::make_unique<TMainDialogs>(this))
     , Timer1(new QTimer(this))
 {
     setWindowTitle(QStringLiteral("Kalvoro"));
@@ -43,15 +48,10 @@ TForm1::~TForm1()
 
 void TForm1::FormCreate()
 {
-    helpFile = HelpFileFor(QCoreApplication::applicationDirPath());
+    helpFile = HelpFileFor(QString::fromStdString(locations.ProgramFolder));
     Game.LevelTable = BuiltInLevelTable();
     Game.DebugMode = false;
-    // The settings file will be read here (through the setters below); until then these are its defaults.
-    SetCellSize(DefaultCellSize);
-    SetPauseTicks(DefaultPauseTicks);
-    SetShowEval(true);
-    SetPlayerLevel(Black, HumanLevel);
-    SetPlayerLevel(White, DefaultWhiteLevel);
+    ApplySettings(LoadSettings(SettingsPath(locations.SettingsFolder)));
     SizeClientArea();
     StartPending = StartPendingMark;
     NewGame(false);
@@ -68,14 +68,63 @@ void TForm1::showEvent(QShowEvent* event)
     }
 }
 
+void TForm1::ApplySettings(const TSettings& settings)
+{
+    SetCellSize(settings.CellSize);
+    SetPauseTicks(settings.PauseTicks);
+    SetShowEval(settings.ShowEval);
+    // Set from the program: the change handlers do not run, so no computer starts before the first paint.
+    SetPlayerLevel(Black, settings.BlackLevel);
+    SetPlayerLevel(White, settings.WhiteLevel);
+    Game.LevelTable[CustomLevel] = settings.Custom;
+}
+
+TSettings TForm1::CurrentSettings() const
+{
+    return { cellSize, timer1Tag, ShowEval1->isChecked(), Panel1->Combo1->currentIndex(),
+        Panel1->Combo2->currentIndex(), Game.LevelTable[CustomLevel] };
+}
+
 void TForm1::FormShow()
 {
-    // A game record named on the command line will be shown here in the analysis window alone.
+    if (recordPath.empty()) {
+        return;
+    }
+    // No game is played in this run: the first paint must not start the computer.
+    StartPending = 0;
+    QTimer::singleShot(0, this, &TForm1::ShowRecordAlone);
+}
+
+void TForm1::ShowRecordAlone()
+{
+    // The record is shown alone: the main window stays out of sight behind it.
+    hide();
+    if (analysisOpeners.ShowRecord) {
+        analysisOpeners.ShowRecord(this, recordPath);
+    }
+    close();
+    // Closing a hidden window does not end the application by itself.
+    QCoreApplication::quit();
 }
 
 void TForm1::FormDestroy()
 {
-    // The settings and then the auto-save record of the game in progress will be written here.
+    if (!recordPath.empty()) {
+        return;
+    }
+    if (const std::optional<std::string> failure = SaveAtExit(locations, CurrentSettings(), LocalNow())) {
+        dialogs->ShowError(*failure);
+    }
+}
+
+std::string TForm1::DialogFolder() const
+{
+    try {
+        CreateFolder(locations.DataFolder);
+    } catch (const TFileError&) {
+        return {};
+    }
+    return locations.DataFolder;
 }
 
 void TForm1::CreateClientArea()

@@ -3,8 +3,12 @@
 #pragma once
 
 #include "BoardView.h"
+#include "MainDialogs.h"
 #include "SidePanel.h"
 #include "game/GameWindow.h"
+#include "records/FileLocations.h"
+#include "records/GameSave.h"
+#include "records/Settings.h"
 
 #include <QActionGroup>
 #include <QLabel>
@@ -14,6 +18,8 @@
 
 #include <array>
 #include <functional>
+#include <memory>
+#include <string>
 
 constexpr int DefaultCellSize = 30;
 constexpr int DefaultPauseTicks = 5; // Midium
@@ -22,11 +28,31 @@ constexpr int StartPendingMark = 9999;
 // The help document's contents page.
 inline constexpr char HelpTopic[] = "HID00000003";
 
+// The analysis window lives in a library above this one (it uses the result dialog of this one), so the
+// program hands the main window the two ways of opening it. Either may be empty: that command then does
+// nothing.
+struct TAnalysisOpeners {
+    // The Analyse command and the end of every game: the game in progress, modally over the main window.
+    std::function<void(QWidget* parent, const TAnalysisHandOver& handOver)> ShowGame;
+    // The start with a record path: the record alone, modally.
+    std::function<void(QWidget* parent, const std::string& path)> ShowRecord;
+};
+
 class TForm1 : public QMainWindow, public IGameWindow {
     Q_OBJECT
 public:
-    explicit TForm1(QWidget* parent = nullptr);
+    // The settings are read from `locations` at creation and written there at the end, with the auto-save
+    // record, unless `recordPath` is given: then the window shows that record in the analysis window as it is
+    // first shown, ends the program when it is closed, and writes nothing. `dialogs` answers in place of the
+    // user (tests); the real dialogs when null.
+    explicit TForm1(TFileLocations locations, std::string recordPath = {},
+        std::unique_ptr<IMainDialogs> dialogs = nullptr, QWidget* parent = nullptr);
     ~TForm1() override;
+
+    void SetAnalysisOpeners(TAnalysisOpeners openers) { analysisOpeners = std::move(openers); }
+    const TFileLocations& FileLocations() const { return locations; }
+    // The options as the window holds them, for the settings file.
+    TSettings CurrentSettings() const;
 
     // --- The game flow's window operations.
     void DrawSquare(int x, int y) override;
@@ -105,6 +131,11 @@ private:
     void FormCreate();
     void FormShow();
     void FormDestroy();
+    void ApplySettings(const TSettings& settings);
+    void ShowRecordAlone();
+    // The folder the file dialogs start in: the data folder, created when it is missing (when it cannot be
+    // created, the dialog starts where it likes).
+    std::string DialogFolder() const;
     void CreateMenus();
     QMenu* CreateGameMenu();
     QMenu* CreateOptionMenu();
@@ -128,6 +159,12 @@ private:
     int flowDepth = 0;
     std::array<int, 2> levelsAtClose {};
     QString helpFile;
+    TFileLocations locations;
+    std::string recordPath;
+    // The open dialog offers the file name chosen last.
+    std::string lastOpenName;
+    std::unique_ptr<IMainDialogs> dialogs;
+    TAnalysisOpeners analysisOpeners;
 
     TBoardView* boardView = nullptr;
     TSidePanel* Panel1 = nullptr;

@@ -2,9 +2,13 @@
 // run.
 #include "MainWindow.h"
 
+#include "CustomizeDialog.h"
 #include "HelpViewer.h"
 #include "ResultDialog.h"
 #include "game/GameFlow.h"
+#include "records/RecordTime.h"
+
+#include <filesystem>
 
 #include <QMenuBar>
 
@@ -155,17 +159,38 @@ void TForm1::New1Click()
 
 void TForm1::Open1Click()
 {
-    // Opening a game record comes with the record files.
+    const std::optional<std::string> path = dialogs->AskOpenPath(DialogFolder(), lastOpenName);
+    if (!path) {
+        return;
+    }
+    lastOpenName = std::filesystem::path(*path).filename().string();
+    try {
+        OpenGameRecord(*path);
+    } catch (const TFileError& error) {
+        // The record was read into a scratch copy: the game in progress is untouched.
+        dialogs->ShowError(error.what());
+    }
 }
 
 void TForm1::Save1Click()
 {
-    // Saving a game record comes with the record files.
+    const std::optional<std::string> path
+        = dialogs->AskSavePath(DialogFolder(), SaveDialogDefaultName(LocalNow()));
+    if (!path) {
+        return;
+    }
+    try {
+        WriteGameRecord(*path, LocalNow());
+    } catch (const TFileError& error) {
+        dialogs->ShowError(error.what());
+    }
 }
 
 void TForm1::Analyse1Click()
 {
-    // The analysis window opens here on the current history, modally.
+    if (analysisOpeners.ShowGame) {
+        analysisOpeners.ShowGame(this, MakeAnalysisHandOver(LocalNow()));
+    }
 }
 
 void TForm1::Exit1Click()
@@ -189,7 +214,7 @@ void TForm1::SpeedOptClick(QAction* item)
 
 void TForm1::Customize1Click()
 {
-    // The customize dialog for the Custom level's three depths opens here.
+    EditCustomDepths(this, Game.LevelTable[CustomLevel]);
 }
 
 void TForm1::ShowEval1Click()
@@ -200,7 +225,8 @@ void TForm1::ShowEval1Click()
 
 void TForm1::Index1Click()
 {
-    ShowHelp(this, helpFile, QString::fromLatin1(HelpTopic));
+    ShowHelp(this, helpFile, QString::fromLatin1(HelpTopic),
+        QString::fromStdString(DescribeFileLocations(locations)));
 }
 
 void TForm1::About1Click()

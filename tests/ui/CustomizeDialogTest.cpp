@@ -154,4 +154,46 @@ TEST(CustomizeDialog, TheFirstTwoBarsDragEachOther)
     EXPECT_EQ(Shown(dialog), (TLevelRow { 4, 5, 4 }));
 }
 
+// Customize1Click with the dialog handled by `act` as soon as it is open; returns what the dialog showed.
+QStringList CustomizeWith(TForm1& form, const std::function<void(TForm3&)>& act)
+{
+    QStringList shown;
+    QTimer::singleShot(20, [&] {
+        auto* dialog = qobject_cast<TForm3*>(QApplication::activeModalWidget());
+        if (dialog == nullptr) {
+            return;
+        }
+        shown = Captions(*dialog);
+        act(*dialog);
+    });
+    form.findChild<QAction*>(QStringLiteral("Customize1"))->trigger();
+    return shown;
+}
+
+TEST_F(TWindowTest, CustomizeStoresOnBothButtonsAndDiscardsOnTheCloseBox)
+{
+    ShowForm();
+    Game.LevelTable[CustomLevel] = { 40, 26, 0 };
+    EXPECT_EQ(CustomizeWith(*form, [](TForm3& dialog) { QTest::keyClick(&dialog, Qt::Key_Escape); }),
+        CaptionsOf({ 22, 26, 1 }));
+    EXPECT_EQ(Game.LevelTable[CustomLevel], (TLevelRow { 22, 26, 1 }));
+    CustomizeWith(*form, [](TForm3& dialog) {
+        QTest::keyClick(dialog.Bar3, Qt::Key_Right);
+        dialog.Button2->click();
+    });
+    EXPECT_EQ(Game.LevelTable[CustomLevel], (TLevelRow { 22, 26, 2 }));
+    CustomizeWith(*form, [](TForm3& dialog) {
+        QTest::keyClick(dialog.Bar1, Qt::Key_Home);
+        QTest::keyClick(&dialog, Qt::Key_Return);
+    });
+    EXPECT_EQ(Game.LevelTable[CustomLevel], (TLevelRow { 3, 26, 2 }));
+    CustomizeWith(*form, [](TForm3& dialog) {
+        QTest::keyClick(dialog.Bar2, Qt::Key_Home);
+        dialog.close();
+    });
+    EXPECT_EQ(Game.LevelTable[CustomLevel], (TLevelRow { 3, 26, 2 }));
+    // The other levels are never touched.
+    EXPECT_EQ(Game.LevelTable[8], BuiltInLevelTable()[8]);
+}
+
 } // namespace

@@ -10,6 +10,7 @@
 
 #include <QActionGroup>
 #include <QApplication>
+#include <QTemporaryDir>
 
 #include <iostream>
 
@@ -38,7 +39,10 @@ int main(int argc, char* argv[])
         return 2;
     }
     InstallComputerPlayer();
-    TForm1 form;
+    // A folder of its own, so that no settings file of an earlier run changes the picture.
+    const QTemporaryDir folder;
+    const std::string path = folder.path().toStdString();
+    TForm1 form(TFileLocations { path, path, path, true });
     form.findChild<QAction*>(QStringLiteral("NoWait1"))->trigger();
     int next = 2;
     if (argc > 2 && QString::fromLocal8Bit(argv[2]).toInt() > 0) {

@@ -9,12 +9,15 @@
 #include <QAction>
 #include <QApplication>
 #include <QMessageBox>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
+#include <string>
 #include <vector>
 
 // The one application of the test program; it lives from before the first test to after the last one
@@ -79,6 +82,46 @@ inline TSquare FirstLegalSquare(int)
     return {};
 }
 
+// Answers the main window's file dialogs as told and keeps the error messages it would have shown.
+struct TMainDialogScript {
+    std::optional<std::string> savePath;
+    std::optional<std::string> openPath;
+    std::string askedFolder;
+    std::string askedName;
+    std::vector<std::string> errors;
+};
+
+class TScriptedMainDialogs : public IMainDialogs {
+public:
+    explicit TScriptedMainDialogs(TMainDialogScript& sharedScript)
+        : script(sharedScript)
+    {
+    }
+    std::optional<std::string> AskSavePath(const std::string& folder, const std::string& name) override
+    {
+        script.askedFolder = folder;
+        script.askedName = name;
+        return script.savePath;
+    }
+    std::optional<std::string> AskOpenPath(const std::string& folder, const std::string& name) override
+    {
+        script.askedFolder = folder;
+        script.askedName = name;
+        return script.openPath;
+    }
+    void ShowError(const std::string& message) override { script.errors.push_back(message); }
+
+private:
+    TMainDialogScript& script;
+};
+
+// A portable copy in a fresh folder of its own: the settings file and the auto-save record go there.
+inline TFileLocations PortableLocations(const QTemporaryDir& folder)
+{
+    const std::string path = folder.path().toStdString();
+    return { path, path, path, true };
+}
+
 class TWindowTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -86,7 +129,22 @@ protected:
         TestApplication();
         ResetGameState();
         SetThinkFunction(nullptr);
-        form = std::make_unique<TForm1>();
+        ASSERT_TRUE(folder.isValid());
+        form = MakeForm();
+    }
+    // A main window over the test's folder whose file dialogs answer from `script`.
+    std::unique_ptr<TForm1> MakeForm(const std::string& recordPath = {})
+    {
+        return MakeForm(PortableLocations(folder), recordPath);
+    }
+    std::unique_ptr<TForm1> MakeForm(const TFileLocations& locations, const std::string& recordPath = {})
+    {
+        return std::make_unique<TForm1>(
+            locations, recordPath, std::make_unique<TScriptedMainDialogs>(script));
+    }
+    std::string PathIn(const char* name) const
+    {
+        return folder.filePath(QString::fromLatin1(name)).toStdString();
     }
     void TearDown() override
     {
@@ -113,6 +171,8 @@ protected:
         return QTest::qWaitFor([] { return Game.InputEnabled && !Game.Busy; }, milliseconds);
     }
 
+    QTemporaryDir folder;
+    TMainDialogScript script;
     std::unique_ptr<TForm1> form;
 };
 
