@@ -1,6 +1,7 @@
 #include "Bench.h"
 
 #include "Arguments.h"
+#include "BenchCompare.h"
 #include "Transcript.h"
 
 #include "engine/ComputerPlayer.h"
@@ -112,6 +113,40 @@ void PrintLine(std::ostream& out, const std::string& position, const std::string
         << ' ' << std::setw(10) << NodesPerSecond(nodes, milliseconds) << '\n';
 }
 
+TBenchPosition PositionOf(int game, int movesPlayed)
+{
+    TQuietWindow window;
+    SetUpGame(FirstMoves(Games[static_cast<std::size_t>(game)].transcript, movesPlayed), {}, window);
+    return { std::string(Games[static_cast<std::size_t>(game)].players) + "@" + std::to_string(movesPlayed),
+        Game.GameBoard, Game.SideToMove };
+}
+
+std::vector<TBenchPosition> ComparePositions(const std::vector<std::pair<int, int>>& gamesAndMoves)
+{
+    std::vector<TBenchPosition> positions;
+    for (const auto& [game, moves] : gamesAndMoves) {
+        positions.push_back(PositionOf(game, moves));
+    }
+    return positions;
+}
+
+// A published endgame test position with 20 empty squares (Black to move, best a2 for +38), and the games'
+// positions with 20 empty squares.
+std::vector<TBenchPosition> TwentyEmptyPositions()
+{
+    const char* squares = "O--OOOOX-OOOOOOXOOXXOOOXOOXOOOXXOOOOOOXX---OOOOX----O--X--------";
+    TBoard board = InitialBoard();
+    for (int index = 0; index < 64; ++index) {
+        const char square = squares[index];
+        Cell(board, index % 8 + 1, index / 8 + 1) = square == 'X' ? Black : square == 'O' ? White : EmptyCell;
+    }
+    std::vector<TBenchPosition> positions { { "endgame-test-40", board, Black } };
+    for (int game = 0; game < static_cast<int>(Games.size()); ++game) {
+        positions.push_back(PositionOf(game, 40));
+    }
+    return positions;
+}
+
 } // namespace
 
 int RunBench(std::ostream& out)
@@ -146,5 +181,8 @@ int RunBench(std::ostream& out)
         totalMilliseconds += milliseconds;
     }
     PrintLine(out, "total", "-", totalNodes, totalMilliseconds);
-    return 0;
+    return RunBenchCompare(out, ComparePositions({ { 0, 20 }, { 1, 26 }, { 2, 30 }, { 3, 22 }, { 4, 24 } }),
+        ComparePositions({ { 0, 46 }, { 1, 46 }, { 2, 46 }, { 3, 46 }, { 4, 46 }, { 0, 44 }, { 1, 43 },
+            { 2, 42 }, { 3, 44 }, { 4, 43 } }),
+        TwentyEmptyPositions());
 }
