@@ -13,21 +13,36 @@ namespace {
 constexpr int HelpWidth = 560;
 constexpr int HelpHeight = 480;
 
-// Puts `text` in a plain paragraph of its own before the first block of the document.
-void InsertPreface(QTextDocument* document, const QString& text)
+// The first block that holds the anchor `name`, or the document's first block.
+QTextBlock BlockOfAnchor(const QTextDocument* document, const QString& name)
 {
-    QTextCursor cursor(document);
-    cursor.movePosition(QTextCursor::Start);
-    const QTextBlockFormat first = cursor.blockFormat();
-    cursor.insertBlock(first);
-    cursor.movePosition(QTextCursor::Start);
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        for (auto fragment = block.begin(); !fragment.atEnd(); ++fragment) {
+            if (fragment.fragment().charFormat().anchorNames().contains(name)) {
+                return block;
+            }
+        }
+    }
+    return document->begin();
+}
+
+// Puts `text` in a plain paragraph of its own just before the topic, and makes it the topic's first anchor,
+// so that the window opened at the topic shows it on top.
+void InsertPreface(QTextDocument* document, const QString& topic, const QString& text)
+{
+    QTextCursor cursor(BlockOfAnchor(document, topic));
+    const QTextBlockFormat topicFormat = cursor.blockFormat();
+    cursor.insertBlock(topicFormat);
+    cursor.movePosition(QTextCursor::PreviousBlock);
     QTextBlockFormat plain;
     plain.setBottomMargin(8);
     cursor.setBlockFormat(plain);
-    QTextCharFormat italic;
-    italic.setFontItalic(true);
+    QTextCharFormat format;
+    format.setFontItalic(true);
+    format.setAnchor(true);
+    format.setAnchorNames({ topic });
     // Each line of the text becomes a line of the paragraph.
-    cursor.insertText(QString(text).replace(QLatin1Char('\n'), QChar::LineSeparator), italic);
+    cursor.insertText(QString(text).replace(QLatin1Char('\n'), QChar::LineSeparator), format);
 }
 
 } // namespace
@@ -62,7 +77,7 @@ bool ShowHelp(QWidget* parent, const QString& path, const QString& topic, const 
     url.setFragment(topic);
     browser->setSource(url, QTextDocument::HtmlResource);
     if (!preface.isEmpty()) {
-        InsertPreface(browser->document(), preface);
+        InsertPreface(browser->document(), topic, preface);
         browser->scrollToAnchor(topic);
     }
     browser->show();
