@@ -91,6 +91,9 @@ private:
         } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
             messages << box->text();
             box->done(QMessageBox::Ok);
+        } else if (auto* result = qobject_cast<TForm4*>(modal)) {
+            messages << result->Label3->text();
+            result->done(QDialog::Accepted);
         }
     }
     QTimer timer;
@@ -312,6 +315,25 @@ TEST_F(TWindowTest, AnalyseShowsTheGameInProgressInTheAnalysisWindow)
     EXPECT_TRUE(seen.memo.endsWith(QStringLiteral("\nBlack : Human\nWhite : Human")));
     EXPECT_EQ(Game.GameBoard, before.GameBoard);
     EXPECT_EQ(Game.HistoryTop, 2);
+}
+
+TEST_F(TWindowTest, TheEndOfAGameOpensTheFinishedGameInTheAnalysisWindow)
+{
+    form->SetAnalysisOpeners(RealAnalysisWindow(folder.path().toStdString()));
+    SetThinkFunction(FirstLegalSquare);
+    form->SetPlayerLevel(Black, 1);
+    form->SetPlayerLevel(White, 1);
+    Item("NoWait1")->trigger();
+    TAnalysisCloser closer;
+    ShowForm();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !closer.seen.empty(); }, 10000));
+    ASSERT_TRUE(WaitUntilIdle());
+    EXPECT_EQ(closer.seen.size(), 1U);
+    // Every position of the finished game is a line of the list, after the result was shown.
+    EXPECT_EQ(closer.seen[0].lines.size(), Game.HistoryTop + 1);
+    EXPECT_TRUE(closer.messages.last().contains(QStringLiteral("won by"))
+        || closer.messages.last().contains(QStringLiteral("Draw")))
+        << closer.messages.last().toStdString();
 }
 
 TEST_F(TWindowTest, AStartWithARecordPathShowsItAloneAndWritesNothing)
