@@ -1,23 +1,13 @@
 #include "engine/Board.h"
 #include "support/RandomGames.h"
 #include "support/ReferenceRules.h"
+#include "support/TestBoards.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
 
 namespace {
-
-TBoard EmptyBoard()
-{
-    TBoard board = InitialBoard();
-    for (int y = 1; y <= 8; ++y) {
-        for (int x = 1; x <= 8; ++x) {
-            Cell(board, x, y) = EmptyCell;
-        }
-    }
-    return board;
-}
 
 std::vector<std::string> Names(const TSquareList& list)
 {

@@ -2,6 +2,7 @@
 #include "engine/Evaluation.h"
 #include "support/PlainSearch.h"
 #include "support/RandomGames.h"
+#include "support/TestBoards.h"
 
 #include <gtest/gtest.h>
 
@@ -28,17 +29,6 @@ public:
 private:
     int saved;
 };
-
-TBoard EmptyBoard()
-{
-    TBoard board = InitialBoard();
-    for (int y = 1; y <= 8; ++y) {
-        for (int x = 1; x <= 8; ++x) {
-            Cell(board, x, y) = EmptyCell;
-        }
-    }
-    return board;
-}
 
 void Put(TBoard& board, int colour, std::initializer_list<const char*> names)
 {

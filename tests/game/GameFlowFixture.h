@@ -3,6 +3,7 @@
 
 #include "game/GameFlow.h"
 #include "support/RecordingWindow.h"
+#include "support/TestBoards.h"
 
 #include <gtest/gtest.h>
 
@@ -41,20 +42,6 @@ protected:
 
     void Play(const char* name) { PlayMove(name[0] - 'a' + 1, name[1] - '0'); }
 };
-
-inline TBoard BoardWith(std::initializer_list<std::pair<const char*, int>> discs)
-{
-    TBoard board = InitialBoard();
-    for (int y = 1; y <= 8; ++y) {
-        for (int x = 1; x <= 8; ++x) {
-            Cell(board, x, y) = EmptyCell;
-        }
-    }
-    for (auto [name, colour] : discs) {
-        Cell(board, name[0] - 'a' + 1, name[1] - '0') = static_cast<std::int16_t>(colour);
-    }
-    return board;
-}
 
 inline std::vector<TSquare> LegalMoves(int side)
 {
