@@ -1,11 +1,19 @@
 #include "BestMove.h"
 
 #include "engine/Bitboard.h"
+#include "engine/ExactSolver.h"
 
 namespace {
 
 constexpr int SearchInfinity = 9999;
 constexpr int NotFound = -32768;
+
+// The analysis window solves without stop requests or message processing.
+class TQuietHost : public ISolverHost {
+public:
+    bool StopRequested() override { return false; }
+    void ProcessMessages() override { }
+};
 
 // The empty squares as bit indices, in the order of the TSquareList they come from. A child's list is its
 // parent's with the played slot taken by the last entry, exactly as ChildList builds it.
@@ -98,31 +106,25 @@ int BestMoveSearch(const TBoard& board, const TSquareList& list, int colour, int
 
 TBestMove AnalyseBestMove(const TBoard& board, int colour)
 {
-    const TEmptyBits list = ToEmptyBits(BuildEmptyList(board));
-    const TBitBoard discs = ToBitBoard(board);
+    const TSquareList list = BuildEmptyList(board);
     TBestMove result;
     if (list.count == 0) {
         return result;
     }
-    TEmptyBits child = list;
-    child.count = list.count - 1;
-    const std::int8_t last = list.index[static_cast<std::size_t>(list.count - 1)];
+    TQuietHost host;
     int best = NotFound;
     for (int k = 0; k < list.count; ++k) {
-        const std::int8_t square = list.index[static_cast<std::size_t>(k)];
-        const TBits flips = Flips(discs, colour, square);
-        if (flips == 0) {
+        const TSquare square = list.squares[static_cast<std::size_t>(k)];
+        TBoard after;
+        if (!MakeMove(board, after, square.x, square.y, colour)) {
             continue;
         }
-        const TBitBoard after = PlayMove(discs, colour, square, flips);
-        child.index[static_cast<std::size_t>(k)] = last;
-        // With one empty square the move just played filled the board: its value is the board's.
-        const int r
-            = child.count > 0 ? Search(after, child, -colour, best * colour, false) : DiscDifference(after);
-        child.index[static_cast<std::size_t>(k)] = square;
-        const TScoredSquare scored {
-            { static_cast<std::int16_t>(BitX(square)), static_cast<std::int16_t>(BitY(square)) }, r * colour
-        };
+        // With one empty square the move just played filled the board: its value is the board's. Otherwise
+        // the strong solver gives exactly the bounded list-order value, cut-off values included.
+        const int r = list.count > 1
+            ? SolveExactStrong(after, ChildList(list, k), -colour, false, best * colour, host)
+            : DiscDifference(after);
+        const TScoredSquare scored { square, r * colour };
         if (scored.value > best) {
             result.runnerUp = result.best;
             result.best = scored;

@@ -6,8 +6,9 @@
 // lets window messages through; its moves are played on bit masks, which only makes them faster. The root
 // (AnalyseBestMove) gives every move the best value so far as its bound, so the best move and its value are
 // exact, while a move that does not beat the best gets the value at which its search stopped: the runner-up
-// is the move with the highest such value, which need not be the exact second best. With 14 empty squares a
-// solve takes a few seconds.
+// is the move with the highest such value, which need not be the exact second best. AnalyseBestMove finds
+// each of these bounded values with the strong exact solver, which returns exactly what the list-order search
+// returns for every bound; BestMoveSearch stays as the plain statement of the rule.
 
 #pragma once
 
