@@ -1,6 +1,7 @@
 #include "Bitboard.h"
 
 #include <array>
+#include <bit>
 
 namespace {
 
@@ -43,15 +44,42 @@ template <int direction> inline TBits MovesInDirection(TBits own, TBits opponent
     return Step<direction>(run) & empty;
 }
 
-template <int direction> inline TBits FlipsInDirection(TBits own, TBits opponent, TBits start)
+// The squares beyond each square in each direction, nearest first: Rays[square][d] for the directions
+// east (x + 1), north (y + 1), north-east, north-west, whose bits rise along the ray, then west, south,
+// south-west, south-east, whose bits fall.
+constexpr std::array<std::array<TBits, 8>, 64> MakeRays()
 {
-    TBits flips = 0;
-    TBits next = Step<direction>(start);
-    while (next & opponent) {
-        flips |= next;
-        next = Step<direction>(next);
+    constexpr std::array<std::array<int, 2>, 8> steps { { { 1, 0 }, { 0, 1 }, { 1, 1 }, { -1, 1 }, { -1, 0 },
+        { 0, -1 }, { -1, -1 }, { 1, -1 } } };
+    std::array<std::array<TBits, 8>, 64> rays {};
+    for (int square = 0; square < 64; ++square) {
+        for (std::size_t d = 0; d < steps.size(); ++d) {
+            int x = square % 8 + steps[d][0];
+            int y = square / 8 + steps[d][1];
+            for (; x >= 0 && x < 8 && y >= 0 && y < 8; x += steps[d][0], y += steps[d][1]) {
+                rays[static_cast<std::size_t>(square)][d] |= TBits { 1 } << (y * 8 + x);
+            }
+        }
     }
-    return (next & own) ? flips : 0;
+    return rays;
+}
+
+constexpr std::array<std::array<TBits, 8>, 64> Rays = MakeRays();
+
+// The discs turned along a ray whose bits rise: the run of opponent discs up to the first other square, when
+// that square holds an own disc.
+inline TBits RisingFlips(TBits own, TBits opponent, TBits ray)
+{
+    const TBits stops = ray & ~opponent;
+    const TBits first = stops & (~stops + 1);
+    return (first & own) != 0 ? (first - 1) & ray : 0;
+}
+
+// The same along a ray whose bits fall; the first other square is the highest one.
+inline TBits FallingFlips(TBits own, TBits opponent, TBits ray)
+{
+    const TBits first = std::bit_floor(ray & ~opponent);
+    return (first & own) != 0 ? ray & ~((first << 1) - 1) : 0;
 }
 
 // The stable-edge count of one edge line of eight bits: the run next to each end that holds a disc.
@@ -130,11 +158,11 @@ TBits MoveMask(TBits own, TBits opponent)
 
 TBits FlipMask(TBits own, TBits opponent, int index)
 {
-    const TBits start = SquareBit(index);
-    return FlipsInDirection<0>(own, opponent, start) | FlipsInDirection<1>(own, opponent, start)
-        | FlipsInDirection<2>(own, opponent, start) | FlipsInDirection<3>(own, opponent, start)
-        | FlipsInDirection<4>(own, opponent, start) | FlipsInDirection<5>(own, opponent, start)
-        | FlipsInDirection<6>(own, opponent, start) | FlipsInDirection<7>(own, opponent, start);
+    const std::array<TBits, 8>& rays = Rays[static_cast<std::size_t>(index)];
+    return RisingFlips(own, opponent, rays[0]) | RisingFlips(own, opponent, rays[1])
+        | RisingFlips(own, opponent, rays[2]) | RisingFlips(own, opponent, rays[3])
+        | FallingFlips(own, opponent, rays[4]) | FallingFlips(own, opponent, rays[5])
+        | FallingFlips(own, opponent, rays[6]) | FallingFlips(own, opponent, rays[7]);
 }
 
 int StableEdgeCount(TBits discs)

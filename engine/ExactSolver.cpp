@@ -27,7 +27,7 @@ namespace {
 
 constexpr int MessageEmpties = 12;
 // Messages are processed by the deep nodes only.
-constexpr int TableEmpties = 5;
+constexpr int TableEmpties = 6;
 // Fast win-or-loss nodes with this many empty squares or fewer run the list-order search directly.
 constexpr int ListOrderEmpties = 11;
 static_assert(MessageEmpties > TableEmpties);
@@ -35,6 +35,27 @@ constexpr int Infinity = 65;
 constexpr TBits Corners = 0x8100000000000081ULL;
 constexpr std::array<TBits, 4> Quadrants { 0x000000000F0F0F0FULL, 0x00000000F0F0F0F0ULL,
     0x0F0F0F0F00000000ULL, 0xF0F0F0F000000000ULL };
+
+// The squares next to each square.
+constexpr std::array<TBits, 64> MakeNeighbours()
+{
+    std::array<TBits, 64> masks {};
+    for (int square = 0; square < 64; ++square) {
+        const int x = square % 8;
+        const int y = square / 8;
+        for (int dy = -1; dy <= 1; ++dy) {
+            for (int dx = -1; dx <= 1; ++dx) {
+                const bool inside = x + dx >= 0 && x + dx < 8 && y + dy >= 0 && y + dy < 8;
+                if ((dx != 0 || dy != 0) && inside) {
+                    masks[static_cast<std::size_t>(square)] |= TBits { 1 } << ((y + dy) * 8 + x + dx);
+                }
+            }
+        }
+    }
+    return masks;
+}
+
+constexpr std::array<TBits, 64> Neighbours = MakeNeighbours();
 
 struct TTableEntry {
     TBits own = 0;
@@ -136,27 +157,39 @@ private:
         return -Solve(opponent, own, -beta, -alpha);
     }
 
+    // The discs `own` turns by playing at `square`, 0 when the move is illegal; most empty squares this near
+    // the end touch no opponent disc, which the neighbour mask settles without walking the lines.
+    static TBits ShallowFlips(TBits own, TBits opponent, int square)
+    {
+        return (Neighbours[static_cast<std::size_t>(square)] & opponent) != 0
+            ? FlipMask(own, opponent, square)
+            : 0;
+    }
+
+    // The moves are found by trying the empty squares themselves (odd quadrants first), without a move mask.
     int SolveShallow(TBits own, TBits opponent, int alpha, int beta, int empties)
     {
         const TBits empty = ~(own | opponent);
         if (empties == 1) {
             return SolveLast(own, opponent, std::countr_zero(empty));
         }
-        const TBits moves = MoveMask(own, opponent);
-        if (moves == 0) {
-            return SolvePass(own, opponent, alpha, beta);
-        }
         const TBits odd = OddQuadrants(empty);
         int best = -Infinity;
-        for (TBits group : { moves & odd, moves & ~odd }) {
+        bool moved = false;
+        for (TBits group : { empty & odd, empty & ~odd }) {
             while (group != 0) {
                 const int square = std::countr_zero(group);
                 group &= group - 1;
-                const TBits flips = FlipMask(own, opponent, square);
-                const int v = empties == 2 ? -SolveLast(opponent & ~flips, own | flips | SquareBit(square),
-                                  std::countr_zero(empty & ~SquareBit(square)))
-                                           : -SolveShallow(opponent & ~flips, own | flips | SquareBit(square),
-                                               -beta, -std::max(alpha, best), empties - 1);
+                const TBits flips = ShallowFlips(own, opponent, square);
+                if (flips == 0) {
+                    continue;
+                }
+                moved = true;
+                const TBits childOwn = opponent & ~flips;
+                const TBits childOpponent = own | flips | SquareBit(square);
+                const int v = empties == 2
+                    ? -SolveLast(childOwn, childOpponent, std::countr_zero(empty & ~SquareBit(square)))
+                    : -SolveShallow(childOwn, childOpponent, -beta, -std::max(alpha, best), empties - 1);
                 if (v > best) {
                     best = v;
                     if (best >= beta) {
@@ -165,7 +198,15 @@ private:
                 }
             }
         }
-        return best;
+        if (moved) {
+            return best;
+        }
+        for (TBits rest = empty; rest != 0; rest &= rest - 1) {
+            if (ShallowFlips(opponent, own, std::countr_zero(rest)) != 0) {
+                return -SolveShallow(opponent, own, -beta, -alpha, empties);
+            }
+        }
+        return Score(own, opponent);
     }
 
     // Fills `moves` with the legal moves sorted best first; returns their number.
@@ -185,8 +226,15 @@ private:
             key += square == tableMove ? 10000 : 0;
             moves[count++] = { square, flips, key };
         }
-        std::stable_sort(moves.begin(), moves.begin() + count,
-            [](const TMove& a, const TMove& b) { return a.key > b.key; });
+        // Insertion sort: stable, and unlike std::stable_sort it allocates nothing.
+        for (int i = 1; i < count; ++i) {
+            const TMove move = moves[i];
+            int j = i;
+            for (; j > 0 && moves[j - 1].key < move.key; --j) {
+                moves[j] = moves[j - 1];
+            }
+            moves[j] = move;
+        }
         return count;
     }
 
