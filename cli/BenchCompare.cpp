@@ -175,6 +175,7 @@ void CompareSolver(TComparer& comparer, const TBenchPosition& position, bool fas
     });
     TRootRun fastRun;
     TQuietHost host;
+    ClearExactTable();
     const double fastMs = MillisecondsOf([&] {
         fastRun = RootLoop(position, fast,
             [&](const TBoard& child, const TSquareList& list, int bound, TSquare, std::uint64_t&) {
@@ -202,6 +203,7 @@ void CompareBestMove(TComparer& comparer, const TBenchPosition& position)
             });
     });
     TBestMove fast;
+    ClearExactTable();
     const double fastMs = MillisecondsOf([&] { fast = AnalyseBestMove(position.board, side); });
     // The runner-up is the first of the largest values after the best one's place is taken.
     const std::vector<int>& values = plainRun.values;
@@ -234,6 +236,7 @@ void TimeTwentyEmpties(TComparer& comparer, const TBenchPosition& position)
     request.row = { 22, 26, 5 };
     TBookCursors cursors;
     TThinkResult result;
+    ClearExactTable();
     const double ms = MillisecondsOf([&] { result = Think(request, cursors, host); });
     std::ostringstream line;
     line << std::left << std::setw(22) << position.name << ' ' << std::setw(16)

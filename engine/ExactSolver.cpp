@@ -29,7 +29,7 @@ constexpr int MessageEmpties = 12;
 // Messages are processed by the deep nodes only.
 constexpr int TableEmpties = 6;
 // Fast win-or-loss nodes with this many empty squares or fewer run the list-order search directly.
-constexpr int ListOrderEmpties = 11;
+constexpr int ListOrderEmpties = 7;
 static_assert(MessageEmpties > TableEmpties);
 constexpr int Infinity = 65;
 constexpr TBits Corners = 0x8100000000000081ULL;
@@ -517,8 +517,10 @@ int ListOrderExact(
         if (solver.Stopped()) {
             return 0;
         }
+        // The child's score is at most `threshold` then, so a window closed just above it gives it exactly.
         if (reaches) {
-            return -colour * solver.Solve(childOwn, childOpponent, -Infinity, Infinity);
+            return -colour
+                * solver.Solve(childOwn, childOpponent, -Infinity, std::min(threshold + 1, Infinity));
         }
     }
     return colour * score;
@@ -529,6 +531,11 @@ int ListOrderExact(
 std::size_t ExactTableBytes()
 {
     return TableEntries * sizeof(TTableEntry);
+}
+
+void ClearExactTable()
+{
+    std::fill(Table(), Table() + TableEntries, TTableEntry {});
 }
 
 int SolveExactStrong(

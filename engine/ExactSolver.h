@@ -23,6 +23,9 @@
 // The memory of the transposition table shared by the strong solvers.
 std::size_t ExactTableBytes();
 
+// Empties the transposition table, so that a timing starts from nothing known (the benchmark).
+void ClearExactTable();
+
 // The value of SolveExact(board, list, colour, passed, bound, host), found faster.
 int SolveExactStrong(
     const TBoard& board, const TSquareList& list, int colour, bool passed, int bound, ISolverHost& host);
