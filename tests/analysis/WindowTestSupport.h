@@ -2,6 +2,7 @@
 #pragma once
 
 #include "analysis/AnalysisDialogs.h"
+#include "support/QtTestApplication.h"
 
 #include <QApplication>
 #include <QPrinter>
@@ -10,9 +11,6 @@
 #include <optional>
 #include <string>
 #include <vector>
-
-// The one application of the test program, alive from before the first test to after the last.
-QApplication& TestApplication();
 
 // Answers every dialog of the analysis window as told and notes what was asked.
 class TScriptedDialogs : public IAnalysisDialogs {

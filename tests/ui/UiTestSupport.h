@@ -2,6 +2,8 @@
 // offscreen screen, and a watcher that notes and closes every modal dialog the game opens.
 #pragma once
 
+#include "support/QtTestApplication.h"
+
 #include "game/GameFlow.h"
 #include "ui/MainWindow.h"
 #include "ui/ResultDialog.h"
@@ -19,10 +21,6 @@
 #include <optional>
 #include <string>
 #include <vector>
-
-// The one application of the test program; it lives from before the first test to after the last one
-// (UiTestSupport.cpp), so that it goes before the static objects Qt tears down at exit.
-QApplication& TestApplication();
 
 // What one closed dialog showed.
 struct TSeenDialog {

@@ -1,9 +1,13 @@
-#include "UiTestSupport.h"
+#include "QtTestApplication.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
 
 namespace {
 
 int argc = 1;
-char programName[] = "ui_tests";
+char programName[] = "kalvoro_window_tests";
 char* argv[] = { programName, nullptr };
 
 class TQtEnvironment : public ::testing::Environment {
