@@ -22,6 +22,7 @@
 #include <algorithm>
 #include <array>
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -138,13 +139,41 @@ public:
     }
 
 private:
+    // The move on the last square adds itself and twice the discs it turns to the mover's difference, so
+    // the flips are counted without building the final board.
     static int SolveLast(TBits own, TBits opponent, int square)
     {
+        const int score = Score(own, opponent);
         if (const TBits flips = FlipMask(own, opponent, square)) {
-            return Score(own | flips | SquareBit(square), opponent & ~flips);
+            return score + 2 * PopCount(flips) + 1;
         }
         if (const TBits flips = FlipMask(opponent, own, square)) {
-            return Score(own & ~flips, opponent | flips | SquareBit(square));
+            return score - 2 * PopCount(flips) - 1;
+        }
+        return score;
+    }
+
+    // Two empty squares, tried in square order; the move order does not change an exact value or on which
+    // side of the window a value falls.
+    static int SolveTwo(TBits own, TBits opponent, int beta, TBits empty)
+    {
+        const int first = std::countr_zero(empty);
+        const int second = std::countr_zero(empty & (empty - 1));
+        int best = -Infinity;
+        for (const auto& [square, other] : { std::pair { first, second }, std::pair { second, first } }) {
+            if (const TBits flips = ShallowFlips(own, opponent, square)) {
+                const int v = -SolveLast(opponent & ~flips, own | flips | SquareBit(square), other);
+                if (v >= beta) {
+                    return v;
+                }
+                best = std::max(best, v);
+            }
+        }
+        if (best != -Infinity) {
+            return best;
+        }
+        if (ShallowFlips(opponent, own, first) != 0 || ShallowFlips(opponent, own, second) != 0) {
+            return -SolveTwo(opponent, own, Infinity, empty);
         }
         return Score(own, opponent);
     }
@@ -173,6 +202,9 @@ private:
         if (empties == 1) {
             return SolveLast(own, opponent, std::countr_zero(empty));
         }
+        if (empties == 2) {
+            return SolveTwo(own, opponent, beta, empty);
+        }
         const TBits odd = OddQuadrants(empty);
         int best = -Infinity;
         bool moved = false;
@@ -187,9 +219,8 @@ private:
                 moved = true;
                 const TBits childOwn = opponent & ~flips;
                 const TBits childOpponent = own | flips | SquareBit(square);
-                const int v = empties == 2
-                    ? -SolveLast(childOwn, childOpponent, std::countr_zero(empty & ~SquareBit(square)))
-                    : -SolveShallow(childOwn, childOpponent, -beta, -std::max(alpha, best), empties - 1);
+                const int v
+                    = -SolveShallow(childOwn, childOpponent, -beta, -std::max(alpha, best), empties - 1);
                 if (v > best) {
                     best = v;
                     if (best >= beta) {
