@@ -58,6 +58,70 @@ constexpr std::array<TBits, 64> MakeNeighbours()
 
 constexpr std::array<TBits, 64> Neighbours = MakeNeighbours();
 
+constexpr TBits FileA = 0x0101010101010101ULL;
+constexpr TBits FileH = 0x8080808080808080ULL;
+constexpr TBits Rank1 = 0x00000000000000FFULL;
+constexpr TBits Rank8 = 0xFF00000000000000ULL;
+constexpr TBits BoardEdge = FileA | FileH | Rank1 | Rank8;
+
+// The diagonals of one direction: `step` 9 runs a1-h8 ways, 7 runs h1-a8 ways; 15 of each.
+constexpr std::array<TBits, 15> MakeDiagonals(int step)
+{
+    std::array<TBits, 15> lines {};
+    for (int square = 0; square < 64; ++square) {
+        const int x = square % 8;
+        const int y = square / 8;
+        const int line = step == 9 ? x - y + 7 : x + y;
+        lines[static_cast<std::size_t>(line)] |= TBits { 1 } << square;
+    }
+    return lines;
+}
+
+constexpr std::array<TBits, 15> RisingDiagonals = MakeDiagonals(9);
+constexpr std::array<TBits, 15> FallingDiagonals = MakeDiagonals(7);
+
+// The squares of the lines among `lines` that have no empty square.
+inline TBits FullLines(TBits filled, const std::array<TBits, 15>& lines)
+{
+    TBits full = 0;
+    for (const TBits line : lines) {
+        full |= (filled & line) == line ? line : 0;
+    }
+    return full;
+}
+
+// A subset of the discs of `discs` that can never be turned: along each of its four lines a disc is safe
+// when the line is full (no move can ever be made on it), when the disc stands on the board's edge across
+// that line, or when a neighbour on that line is itself such a disc (a turned run cannot pass a disc of its
+// own colour that never turns). Grown from nothing to the fixed point, so only truly stable discs count.
+inline TBits StableDiscs(TBits discs, TBits filled)
+{
+    TBits rows = filled & (filled >> 1);
+    rows &= rows >> 2;
+    rows &= rows >> 4;
+    const TBits fullRows = (rows & FileA) * 0xFF;
+    TBits columns = filled & (filled >> 8);
+    columns &= columns >> 16;
+    columns &= columns >> 32;
+    const TBits fullColumns = (columns & Rank1) * FileA;
+    const TBits safeRow = fullRows | FileA | FileH;
+    const TBits safeColumn = fullColumns | Rank1 | Rank8;
+    const TBits safeRising = FullLines(filled, RisingDiagonals) | BoardEdge;
+    const TBits safeFalling = FullLines(filled, FallingDiagonals) | BoardEdge;
+    TBits stable = 0;
+    for (;;) {
+        const TBits row = safeRow | ((stable << 1) & ~FileA) | ((stable >> 1) & ~FileH);
+        const TBits column = safeColumn | (stable << 8) | (stable >> 8);
+        const TBits rising = safeRising | ((stable << 9) & ~FileA) | ((stable >> 9) & ~FileH);
+        const TBits falling = safeFalling | ((stable << 7) & ~FileH) | ((stable >> 7) & ~FileA);
+        const TBits grown = discs & row & column & rising & falling;
+        if (grown == stable) {
+            return stable;
+        }
+        stable = grown;
+    }
+}
+
 struct TTableEntry {
     TBits own = 0;
     TBits opponent = 0;
@@ -291,6 +355,14 @@ private:
                 alpha = std::max(alpha, static_cast<int>(entry.lower));
                 beta = std::min(beta, static_cast<int>(entry.upper));
                 tableMove = entry.move;
+            }
+        }
+        // The opponent's stable discs cap the score; the cap is an upper bound, so failing low on it keeps
+        // every value on the same side of the window.
+        if (64 - 2 * PopCount(opponent) <= alpha) {
+            const int cap = 64 - 2 * PopCount(StableDiscs(opponent, own | opponent));
+            if (cap <= alpha) {
+                return cap;
             }
         }
         const TBits legal = MoveMask(own, opponent);
