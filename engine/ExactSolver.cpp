@@ -269,6 +269,12 @@ private:
         if (empties == 2) {
             return SolveTwo(own, opponent, beta, empty);
         }
+        if (empties >= 5 && 64 - 2 * PopCount(opponent) <= alpha) {
+            const int cap = 64 - 2 * PopCount(StableDiscs(opponent, own | opponent));
+            if (cap <= alpha) {
+                return cap;
+            }
+        }
         const TBits odd = OddQuadrants(empty);
         int best = -Infinity;
         bool moved = false;
