@@ -31,6 +31,8 @@ constexpr int MessageEmpties = 12;
 constexpr int TableEmpties = 6;
 // Fast win-or-loss nodes with this many empty squares or fewer run the list-order search directly.
 constexpr int ListOrderEmpties = 7;
+// Deep nodes with this many empty squares or more look for a child whose table bound cuts at once.
+constexpr int EtcEmpties = 12;
 static_assert(MessageEmpties > TableEmpties);
 constexpr int Infinity = 65;
 constexpr TBits Corners = 0x8100000000000081ULL;
@@ -377,6 +379,11 @@ private:
         }
         std::array<TMove, 32> moves;
         const int count = OrderedMoves(own, opponent, legal, tableMove, moves);
+        if (empties >= EtcEmpties) {
+            if (const int cut = TableCut(moves, count, own, opponent, empties - 1, beta); cut >= beta) {
+                return cut;
+            }
+        }
         int best = -Infinity;
         int bestMove = 64;
         int floor = alpha;
@@ -406,6 +413,26 @@ private:
         }
         Store(bucket, own, opponent, empties, alpha, beta, best, bestMove);
         return best;
+    }
+
+    // A lower bound of at least `beta` when the table already knows a child whose value is at most -beta,
+    // -Infinity otherwise: the cut the search would make at that child, without searching.
+    int TableCut(const std::array<TMove, 32>& moves, int count, TBits own, TBits opponent, int childEmpties,
+        int beta) const
+    {
+        for (int i = 0; i < count; ++i) {
+            const TBits childOwn = opponent & ~moves[i].flips;
+            const TBits childOpponent = own | moves[i].flips | SquareBit(moves[i].square);
+            const TTableEntry* bucket = table_ + Bucket(childOwn, childOpponent);
+            for (int slot = 0; slot < 2; ++slot) {
+                const TTableEntry& entry = bucket[slot];
+                if (entry.own == childOwn && entry.opponent == childOpponent && entry.empties == childEmpties
+                    && -entry.upper >= beta) {
+                    return -entry.upper;
+                }
+            }
+        }
+        return -Infinity;
     }
 
     static void Store(TTableEntry* bucket, TBits own, TBits opponent, int empties, int alpha, int beta,
