@@ -4,9 +4,13 @@
 // request, sort their moves fastest-first (fewest replies for the opponent, corners before others, the
 // table's move first) and search all but the first with a null window, re-searching when it fails high. Nodes
 // with fewer empty squares try the squares of odd quadrants first (parity) without sorting, and the last
-// empty square is settled by counting. Values are the final disc difference with empty squares counting
-// nothing, as in every solver of the program. The table stores bounds of exact values, which belong to the
-// position alone, so it stays valid from one call to the next; a search that was stopped writes nothing.
+// empty square is settled by counting. Two cutoffs end a node early, each on a true bound beyond its window:
+// a child whose stored upper bound already makes the node fail high (from EtcEmpties up), and the cap that
+// the opponent's stable discs put on the score when it lies at or below alpha. As with any fail-soft
+// alpha-beta, such bounds change no exact value and no side of the window a value falls on, which is all the
+// callers use. Values are the final disc difference with empty squares counting nothing, as in every solver
+// of the program. The table stores bounds of exact values, which belong to the position alone, so it stays
+// valid from one call to the next; a search that was stopped writes nothing.
 //
 // The fast win-or-loss value follows from the list-order search: every cut in it compares against 0 or
 // against a bound that is 0 or beyond, so below a bound that lies strictly beyond 0 (Black: above it, White:
