@@ -16,8 +16,8 @@
 // against a bound that is 0 or beyond, so below a bound that lies strictly beyond 0 (Black: above it, White:
 // below it) a node's value is 0 when it is a draw, the value of its first winning move in list order when it
 // wins, and the best of all its moves' values, each of them a win of the opponent, when it loses. A node with
-// a bound of exactly 0 (or one on the wrong side, as a caller may pass) is searched move by move as
-// specified.
+// a bound of exactly 0 (or one on the wrong side, as a caller may pass) is searched move by move in list
+// order, as the plain solver does.
 #include "ExactSolver.h"
 
 #include "Bitboard.h"
@@ -485,7 +485,7 @@ public:
     {
     }
 
-    // Any bound: the specified loop while the bound is 0 or on the wrong side, the short way below it.
+    // Any bound: the list-order loop while the bound is 0 or on the wrong side, the short way below it.
     int Value(const TBitBoard& board, const TSearchOrder& list, int colour, bool passed, int bound)
     {
         const bool strict = colour == Black ? bound > 0 : bound < 0;
