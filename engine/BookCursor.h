@@ -7,6 +7,7 @@ struct TBookCursors {
 };
 
 // Both cursors back to the first line of their ranges.
-inline void ResetBookCursors(TBookCursors& cursors) {
+inline void ResetBookCursors(TBookCursors& cursors)
+{
     cursors = TBookCursors {};
 }
