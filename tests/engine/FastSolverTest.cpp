@@ -3,6 +3,7 @@
 #include "engine/ExactSolver.h"
 #include "support/PlainSearch.h"
 #include "support/RandomGames.h"
+#include "support/StopHosts.h"
 
 #include <gtest/gtest.h>
 
@@ -252,23 +253,6 @@ TEST(FastSolver, ThinkShowsThePlainRootValuesMoveAndLabel)
     EXPECT_GT(compared, 300);
 }
 
-// Stops the first time it is asked to process messages.
-struct TStopAtMessages : ISolverHost {
-    int messageCalls = 0;
-    int stopQueries = 0;
-    bool stop = false;
-    bool StopRequested() override
-    {
-        ++stopQueries;
-        return stop;
-    }
-    void ProcessMessages() override
-    {
-        ++messageCalls;
-        stop = true;
-    }
-};
-
 TEST(FastSolver, StopsAtOnceAndAtTheFirstMessages)
 {
     const std::vector<TRandomPosition> game = RandomGamePositions(31);
@@ -276,7 +260,7 @@ TEST(FastSolver, StopsAtOnceAndAtTheFirstMessages)
     const TSquareList list = BuildEmptyList(position.board);
     ASSERT_GE(list.count, 13);
     for (bool fast : { false, true }) {
-        TStopAtMessages stopped;
+        TStopOnMessagesHost stopped;
         stopped.stop = true;
         const auto solve = fast ? SolveWinLossFast : SolveExactStrong;
         solve(position.board, list, position.sideToMove, false, 32768, stopped);
@@ -285,7 +269,7 @@ TEST(FastSolver, StopsAtOnceAndAtTheFirstMessages)
 
         // A click seen at the first 12-empty node ends the solve: the stop is looked at again at once and
         // nothing else is processed.
-        TStopAtMessages clicked;
+        TStopOnMessagesHost clicked;
         solve(position.board, list, position.sideToMove, false, 32768, clicked);
         EXPECT_EQ(clicked.messageCalls, 1);
         EXPECT_LE(clicked.stopQueries, 3 + list.count);

@@ -1,6 +1,7 @@
 #include "engine/Search.h"
 #include "support/PlainSearch.h"
 #include "support/RandomGames.h"
+#include "support/StopHosts.h"
 
 #include <gtest/gtest.h>
 
@@ -12,23 +13,6 @@
 namespace {
 
 using plain::TCountingHost;
-
-// Stops the solve the first time it is asked to process messages, as a click on Stop would.
-struct TStopOnMessagesHost : ISolverHost {
-    int messageCalls = 0;
-    int stopQueries = 0;
-    bool stop = false;
-    bool StopRequested() override
-    {
-        ++stopQueries;
-        return stop;
-    }
-    void ProcessMessages() override
-    {
-        ++messageCalls;
-        stop = true;
-    }
-};
 
 TBoard FilledBoard(int colour)
 {
