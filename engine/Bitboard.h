@@ -1,14 +1,16 @@
 // The board as a pair of 64-bit masks, for the searches' inner loops.
 //
 // Bit (y - 1) * 8 + (x - 1) stands for square (x, y): a1 is bit 0, h1 bit 7, a8 bit 56. Move masks are built
-// with a few shift-and-mask passes per direction and counted with popcount; the discs a move turns come from
-// a separate function walking the eight lines from the move's square. These follow exactly the rules of
+// with a few shift-and-mask passes per line and counted with popcount; the discs a move turns come from a
+// separate function walking the eight lines from the move's square. These follow exactly the rules of
 // Board.h, which the tests check square for square.
 #pragma once
 
 #include "Board.h"
 
+#include <array>
 #include <bit>
+#include <cstddef>
 #include <cstdint>
 
 using TBits = std::uint64_t;
@@ -58,12 +60,90 @@ inline int DiscDifference(const TBitBoard& board)
     return PopCount(board.black) - PopCount(board.white);
 }
 
-// The empty squares where the side owning `own` can move against `opponent`.
-TBits MoveMask(TBits own, TBits opponent);
+namespace bitboard_detail {
+
+// Opponent discs that can lie inside a run along a row or a diagonal: a run never wraps round an edge.
+constexpr TBits InnerColumns = 0x7E7E7E7E7E7E7E7EULL;
+
+// The empty squares at the end of a run of `runs` discs that starts next to an own disc, both ways along
+// one shift. Runs are grown one step, then doubled twice, which covers the six discs a run can have.
+template <int shift> inline TBits MovesAlong(TBits own, TBits runs, TBits empty)
+{
+    TBits up = runs & (own << shift);
+    up |= runs & (up << shift);
+    const TBits pairsUp = runs & (runs << shift);
+    up |= pairsUp & (up << (2 * shift));
+    up |= pairsUp & (up << (2 * shift));
+    TBits down = runs & (own >> shift);
+    down |= runs & (down >> shift);
+    const TBits pairsDown = runs & (runs >> shift);
+    down |= pairsDown & (down >> (2 * shift));
+    down |= pairsDown & (down >> (2 * shift));
+    return ((up << shift) | (down >> shift)) & empty;
+}
+
+// The squares beyond each square in each direction, nearest first: Rays[square][d] for the directions
+// east (x + 1), north (y + 1), north-east, north-west, whose bits rise along the ray, then west, south,
+// south-west, south-east, whose bits fall.
+constexpr std::array<std::array<TBits, 8>, 64> MakeRays()
+{
+    constexpr std::array<std::array<int, 2>, 8> steps { { { 1, 0 }, { 0, 1 }, { 1, 1 }, { -1, 1 }, { -1, 0 },
+        { 0, -1 }, { -1, -1 }, { 1, -1 } } };
+    std::array<std::array<TBits, 8>, 64> rays {};
+    for (int square = 0; square < 64; ++square) {
+        for (std::size_t d = 0; d < steps.size(); ++d) {
+            int x = square % 8 + steps[d][0];
+            int y = square / 8 + steps[d][1];
+            for (; x >= 0 && x < 8 && y >= 0 && y < 8; x += steps[d][0], y += steps[d][1]) {
+                rays[static_cast<std::size_t>(square)][d] |= TBits { 1 } << (y * 8 + x);
+            }
+        }
+    }
+    return rays;
+}
+
+inline constexpr std::array<std::array<TBits, 8>, 64> Rays = MakeRays();
+
+// The discs turned along a ray whose bits rise: the run of opponent discs up to the first other square, when
+// that square holds an own disc.
+inline TBits RisingFlips(TBits own, TBits opponent, TBits ray)
+{
+    const TBits stops = ray & ~opponent;
+    const TBits first = stops & (~stops + 1);
+    return (first & own) != 0 ? (first - 1) & ray : 0;
+}
+
+// The same along a ray whose bits fall; the first other square is the highest one.
+inline TBits FallingFlips(TBits own, TBits opponent, TBits ray)
+{
+    const TBits first = std::bit_floor(ray & ~opponent);
+    return (first & own) != 0 ? ray & ~((first << 1) - 1) : 0;
+}
+
+} // namespace bitboard_detail
+
+// The empty squares where the side owning `own` can move against `opponent`. Inline, as the searches call
+// it at nearly every node.
+inline TBits MoveMask(TBits own, TBits opponent)
+{
+    using namespace bitboard_detail;
+    const TBits empty = ~(own | opponent);
+    const TBits inner = opponent & InnerColumns;
+    return MovesAlong<1>(own, inner, empty) | MovesAlong<8>(own, opponent, empty)
+        | MovesAlong<7>(own, inner, empty) | MovesAlong<9>(own, inner, empty);
+}
 
 // The discs of `opponent` that a disc of `own` placed on square `index` turns; 0 when the move is illegal.
 // The square itself is not examined.
-TBits FlipMask(TBits own, TBits opponent, int index);
+inline TBits FlipMask(TBits own, TBits opponent, int index)
+{
+    using namespace bitboard_detail;
+    const std::array<TBits, 8>& rays = Rays[static_cast<std::size_t>(index)];
+    return RisingFlips(own, opponent, rays[0]) | RisingFlips(own, opponent, rays[1])
+        | RisingFlips(own, opponent, rays[2]) | RisingFlips(own, opponent, rays[3])
+        | FallingFlips(own, opponent, rays[4]) | FallingFlips(own, opponent, rays[5])
+        | FallingFlips(own, opponent, rays[6]) | FallingFlips(own, opponent, rays[7]);
+}
 
 inline int CountMoves(const TBitBoard& board, int colour)
 {
