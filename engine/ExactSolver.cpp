@@ -15,9 +15,12 @@
 // The fast win-or-loss value follows from the list-order search: every cut in it compares against 0 or
 // against a bound that is 0 or beyond, so below a bound that lies strictly beyond 0 (Black: above it, White:
 // below it) a node's value is 0 when it is a draw, the value of its first winning move in list order when it
-// wins, and the best of all its moves' values, each of them a win of the opponent, when it loses. A node with
-// a bound of exactly 0 (or one on the wrong side, as a caller may pass) is searched move by move in list
-// order, as the plain solver does.
+// wins, and the best of all its moves' values, each of them a win of the opponent, when it loses. Below a
+// losing node the same holds again and again, so its value is the best final score the losing side reaches
+// against the winner's first winning moves: a largest value over a tree, which may skip any part that
+// cannot beat the best found so far (the loser ends at -1 at best, and never above what the winner's stable
+// discs leave it), and whose moves may be tried in any order. A node with a bound of exactly 0 (or one on
+// the wrong side, as a caller may pass) is searched move by move in list order, as the plain solver does.
 #include "ExactSolver.h"
 
 #include "Bitboard.h"
@@ -26,17 +29,20 @@
 #include <algorithm>
 #include <array>
 #include <memory>
+#include <optional>
 #include <utility>
 
 namespace {
 
 constexpr int MessageEmpties = 12;
 // Messages are processed by the deep nodes only.
-constexpr int TableEmpties = 6;
+constexpr int TableEmpties = 7;
 // Fast win-or-loss nodes with this many empty squares or fewer run the list-order search directly.
-constexpr int ListOrderEmpties = 7;
+constexpr int ListOrderEmpties = 9;
 // Deep nodes with this many empty squares or more look for a child whose table bound cuts at once.
 constexpr int EtcEmpties = 12;
+// No result known yet.
+constexpr int UnknownOutcome = 2;
 static_assert(MessageEmpties > TableEmpties);
 constexpr int Infinity = 65;
 constexpr TBits Corners = 0x8100000000000081ULL;
@@ -128,6 +134,64 @@ inline TBits StableDiscs(TBits discs, TBits filled)
     }
 }
 
+// LineFlips[p][line]: the discs turned along one line of eight squares by a disc placed at position p, when
+// `line` marks the mover's discs and every other square of the line holds an opponent's disc. Squares beyond
+// a short diagonal read as opponent discs, which turn nothing since no mover's disc lies past them.
+constexpr std::array<std::array<std::int8_t, 256>, 8> MakeLineFlips()
+{
+    std::array<std::array<std::int8_t, 256>, 8> table {};
+    for (int p = 0; p < 8; ++p) {
+        for (unsigned line = 0; line < 256; ++line) {
+            int flips = 0;
+            for (const int step : { 1, -1 }) {
+                int run = 0;
+                int q = p + step;
+                for (; q >= 0 && q < 8 && !(line >> q & 1U); q += step) {
+                    ++run;
+                }
+                flips += q >= 0 && q < 8 ? run : 0;
+            }
+            table[static_cast<std::size_t>(p)][line] = static_cast<std::int8_t>(flips);
+        }
+    }
+    return table;
+}
+
+constexpr std::array<std::array<std::int8_t, 256>, 8> LineFlips = MakeLineFlips();
+
+// The squares of the a1-h8 and the h1-a8 diagonal through each square.
+constexpr std::array<std::array<TBits, 2>, 64> MakeSquareDiagonals()
+{
+    std::array<std::array<TBits, 2>, 64> diagonals {};
+    for (int square = 0; square < 64; ++square) {
+        for (int other = 0; other < 64; ++other) {
+            const int dx = other % 8 - square % 8;
+            const int dy = other / 8 - square / 8;
+            diagonals[static_cast<std::size_t>(square)][0] |= dx == dy ? TBits { 1 } << other : 0;
+            diagonals[static_cast<std::size_t>(square)][1] |= dx == -dy ? TBits { 1 } << other : 0;
+        }
+    }
+    return diagonals;
+}
+
+constexpr std::array<std::array<TBits, 2>, 64> SquareDiagonals = MakeSquareDiagonals();
+
+// The discs a move on the only empty square `square` turns; `own` are the mover's discs. A diagonal's bits
+// gather into the top byte by column when multiplied by column a's mask, a column's by row with the usual
+// magic multiplier.
+inline int LastSquareFlips(TBits own, int square)
+{
+    const int x = square & 7;
+    const int y = square >> 3;
+    const auto& diagonals = SquareDiagonals[static_cast<std::size_t>(square)];
+    const unsigned row = static_cast<unsigned>(own >> (8 * y)) & 0xFFU;
+    const unsigned column = static_cast<unsigned>((((own >> x) & FileA) * 0x0102040810204080ULL) >> 56);
+    const unsigned rising = static_cast<unsigned>(((own & diagonals[0]) * FileA) >> 56);
+    const unsigned falling = static_cast<unsigned>(((own & diagonals[1]) * FileA) >> 56);
+    return LineFlips[static_cast<std::size_t>(x)][row] + LineFlips[static_cast<std::size_t>(y)][column]
+        + LineFlips[static_cast<std::size_t>(x)][rising] + LineFlips[static_cast<std::size_t>(x)][falling];
+}
+
 struct TTableEntry {
     TBits own = 0;
     TBits opponent = 0;
@@ -201,6 +265,12 @@ public:
                                       : SolveShallow(own, opponent, alpha, beta, empties);
     }
 
+    // The legal moves, best first as the solver tries them; returns their number.
+    int SortedMoves(TBits own, TBits opponent, std::array<TMove, 32>& moves) const
+    {
+        return OrderedMoves(own, opponent, MoveMask(own, opponent), 64, moves);
+    }
+
     // 1 when the side owning `own` wins, 0 for a draw, -1 when it loses.
     int Classify(TBits own, TBits opponent)
     {
@@ -209,16 +279,16 @@ public:
     }
 
 private:
-    // The move on the last square adds itself and twice the discs it turns to the mover's difference, so
-    // the flips are counted without building the final board.
+    // The move on the last square adds itself and twice the discs it turns to the mover's difference; with
+    // every other square filled, the turned discs follow from the mover's discs on the four lines alone.
     static int SolveLast(TBits own, TBits opponent, int square)
     {
         const int score = Score(own, opponent);
-        if (const TBits flips = FlipMask(own, opponent, square)) {
-            return score + 2 * PopCount(flips) + 1;
+        if (const int flips = LastSquareFlips(own, square)) {
+            return score + 2 * flips + 1;
         }
-        if (const TBits flips = FlipMask(opponent, own, square)) {
-            return score - 2 * PopCount(flips) - 1;
+        if (const int flips = LastSquareFlips(opponent, square)) {
+            return score - 2 * flips - 1;
         }
         return score;
     }
@@ -479,9 +549,10 @@ inline TSides SidesOf(const TBitBoard& board, int colour)
 // solvers, for nodes whose bound lies strictly beyond 0 (see the module comment).
 class TFastWinLoss {
 public:
-    explicit TFastWinLoss(ISolverHost& host)
+    TFastWinLoss(ISolverHost& host, int listOrderEmpties)
         : host_(host)
         , solver_(&host)
+        , listOrderEmpties_(listOrderEmpties)
     {
     }
 
@@ -489,13 +560,13 @@ public:
     int Value(const TBitBoard& board, const TSearchOrder& list, int colour, bool passed, int bound)
     {
         const bool strict = colour == Black ? bound > 0 : bound < 0;
-        return strict ? StrictValue(board, list, colour, passed)
+        return strict ? colour * OwnValue(board, list, colour, passed, UnknownOutcome, -Infinity)
                       : ListedValue(board, list, colour, passed, bound);
     }
 
 private:
     // The last square, the 12-empty messages and the stop request as in the list-order solver; true when
-    // `value` is the node's value already.
+    // `value` (Black's view) is the node's value already.
     bool SettledAtEntry(const TBitBoard& board, const TSearchOrder& list, int colour, int& value)
     {
         value = 0;
@@ -534,7 +605,8 @@ private:
         const TBits moves = MoveMask(sides.own, sides.opponent);
         int best = colour == Black ? -9999 : 9999;
         if (moves == 0) {
-            return passed ? DiscDifference(board) : StrictValue(board, list, -colour, true);
+            return passed ? DiscDifference(board)
+                          : -colour * OwnValue(board, list, -colour, true, UnknownOutcome, -Infinity);
         }
         TSearchOrder childList = list;
         childList.count = list.count - 1;
@@ -558,47 +630,119 @@ private:
         return best;
     }
 
-    int StrictValue(const TBitBoard& board, const TSearchOrder& list, int colour, bool passed)
+    // The value below a strict bound, from the side to move's view. `outcome` is the side's result when the
+    // caller knows it (1 win, 0 draw, -1 loss), UnknownOutcome otherwise. Under a losing node every node of
+    // the losing side is a loss again and every node of the winner plays its first winning move, so the
+    // losing node's value is the largest final score the losing side reaches in that tree: no node of it
+    // needs its exact value unless the value beats the losing side's best so far, `floor` (from the losing
+    // side's view, whichever side is to move). A node that cannot beat the floor returns a value at or below
+    // it; every other node returns its exact value.
+    int OwnValue(
+        const TBitBoard& board, const TSearchOrder& list, int colour, bool passed, int outcome, int floor)
     {
         int value;
         if (SettledAtEntry(board, list, colour, value)) {
-            return value;
+            return colour * value;
         }
         const TSides sides = SidesOf(board, colour);
         const TBits moves = MoveMask(sides.own, sides.opponent);
         if (moves == 0) {
-            return passed ? DiscDifference(board) : StrictValue(board, list, -colour, true);
+            if (passed) {
+                return colour * DiscDifference(board);
+            }
+            const int passedOutcome = outcome == UnknownOutcome ? outcome : -outcome;
+            return -OwnValue(board, list, -colour, true, passedOutcome, floor);
         }
-        if (list.count <= ListOrderEmpties) {
-            return ListOrderValue(board, list, colour, passed);
+        if (const std::optional<int> cap = CapAtOrBelowFloor(sides, outcome, floor)) {
+            return *cap;
         }
-        const int outcome = solver_.Classify(sides.own, sides.opponent);
+        if (list.count <= listOrderEmpties_) {
+            return colour * ListOrderValue(board, list, colour, passed);
+        }
+        if (outcome == UnknownOutcome) {
+            outcome = solver_.Classify(sides.own, sides.opponent);
+        }
         if (outcome == 0 || solver_.Stopped()) {
             return 0;
         }
+        return outcome > 0 ? WinningValue(board, list, colour, sides, moves, floor)
+                           : LosingValue(board, list, colour, sides, floor);
+    }
+
+    // The losing side can end no better than -1, nor better than the winner's stable discs allow; when that
+    // cap is at or below the floor, the cap itself (from the side to move's view) ends the node.
+    static std::optional<int> CapAtOrBelowFloor(const TSides& sides, int outcome, int floor)
+    {
+        if (outcome == 0 || outcome == UnknownOutcome || floor == -Infinity) {
+            return std::nullopt;
+        }
+        const TBits winner = outcome > 0 ? sides.own : sides.opponent;
+        const int cap = std::min(-1, 64 - 2 * PopCount(StableDiscs(winner, sides.own | sides.opponent)));
+        if (cap > floor) {
+            return std::nullopt;
+        }
+        return outcome > 0 ? -cap : cap;
+    }
+
+    // The value of the first move in list order after which the opponent loses.
+    int WinningValue(const TBitBoard& board, const TSearchOrder& list, int colour, const TSides& sides,
+        TBits moves, int floor)
+    {
         TSearchOrder childList = list;
         childList.count = list.count - 1;
-        int best = colour == Black ? -9999 : 9999;
         for (int k = 0; k < list.count; ++k) {
             const int square = list.squares[k];
             if (!(moves & SquareBit(square))) {
                 continue;
             }
             const TBits flips = FlipMask(sides.own, sides.opponent, square);
-            const TBitBoard child = PlayMove(board, colour, square, flips);
-            if (outcome > 0
-                && solver_.Classify(sides.opponent & ~flips, sides.own | flips | SquareBit(square)) >= 0) {
+            const TBits childOwn = sides.opponent & ~flips;
+            const TBits childOpponent = sides.own | flips | SquareBit(square);
+            // A null window just below 0 tells a loss of the opponent from the rest.
+            if (solver_.Solve(childOwn, childOpponent, -1, 0) >= 0) {
+                if (solver_.Stopped()) {
+                    return 0;
+                }
                 continue;
             }
             childList.squares[k] = list.squares[list.count - 1];
-            const int v = StrictValue(child, childList, -colour, false);
+            return -OwnValue(PlayMove(board, colour, square, flips), childList, -colour, false, -1, floor);
+        }
+        return 0;
+    }
+
+    // The best of all moves' values, every one a win of the opponent. Their order does not change the
+    // largest value, so the moves are tried best first (as the strong solver sorts them), which raises the
+    // floor early.
+    int LosingValue(
+        const TBitBoard& board, const TSearchOrder& list, int colour, const TSides& sides, int floor)
+    {
+        std::array<TMove, 32> sorted;
+        const int count = solver_.SortedMoves(sides.own, sides.opponent, sorted);
+        TSearchOrder childList = list;
+        childList.count = list.count - 1;
+        int best = -Infinity;
+        for (int i = 0; i < count; ++i) {
+            const int square = sorted[i].square;
+            const int k = SlotOf(list, square);
+            childList.squares[k] = list.squares[list.count - 1];
+            const TBitBoard child = PlayMove(board, colour, square, sorted[i].flips);
+            best = std::max(best, -OwnValue(child, childList, -colour, false, 1, std::max(floor, best)));
             childList.squares[k] = static_cast<std::uint8_t>(square);
-            if (outcome > 0 || solver_.Stopped()) {
-                return v;
+            if (solver_.Stopped()) {
+                return 0;
             }
-            best = colour == Black ? std::max(best, v) : std::min(best, v);
         }
         return best;
+    }
+
+    static int SlotOf(const TSearchOrder& list, int square)
+    {
+        int k = 0;
+        while (list.squares[k] != square) {
+            ++k;
+        }
+        return k;
     }
 
     // The list-order search itself, which is cheap this near the end; below a bound strictly beyond 0 the
@@ -616,6 +760,7 @@ private:
 
     ISolverHost& host_;
     TStrongSolver solver_;
+    int listOrderEmpties_;
 };
 
 // The window of the strong solve for SolveExactStrong, from the side to move's view: exact below `beta`.
@@ -637,7 +782,12 @@ int ListOrderExact(
         return colour * solver.Solve(sides.own, sides.opponent, -Infinity, Infinity);
     }
     const int beta = StrongBeta(colour, bound);
-    const int score = solver.Solve(sides.own, sides.opponent, -Infinity, beta);
+    // A null window settles cheaply which side of the bound the value lies on; only a value below it is
+    // needed exactly.
+    int score = beta < Infinity ? solver.Solve(sides.own, sides.opponent, beta - 1, beta) : -Infinity;
+    if (score < beta && !solver.Stopped()) {
+        score = solver.Solve(sides.own, sides.opponent, -Infinity, beta);
+    }
     if (score < beta || solver.Stopped()) {
         return colour * score;
     }
@@ -701,6 +851,12 @@ int SolveExactStrong(
 int SolveWinLossFast(
     const TBoard& board, const TSquareList& list, int colour, bool passed, int bound, ISolverHost& host)
 {
+    return SolveWinLossFastAbove(ListOrderEmpties, board, list, colour, passed, bound, host);
+}
+
+int SolveWinLossFastAbove(int listOrderEmpties, const TBoard& board, const TSquareList& list, int colour,
+    bool passed, int bound, ISolverHost& host)
+{
     if (host.StopRequested()) {
         return 0;
     }
@@ -708,7 +864,7 @@ int SolveWinLossFast(
     if (!ToSearchOrder(board, list, order)) {
         return SolveWinLoss(board, list, colour, passed, bound, host);
     }
-    TFastWinLoss search(host);
+    TFastWinLoss search(host, std::max(listOrderEmpties, 1));
     return search.Value(ToBitBoard(board), order, colour, passed, bound);
 }
 

@@ -34,6 +34,12 @@ int SolveExactStrong(
 int SolveWinLossFast(
     const TBoard& board, const TSquareList& list, int colour, bool passed, int bound, ISolverHost& host);
 
+// SolveWinLossFast with the list-order search taking over at `listOrderEmpties` empty squares or fewer
+// (at least 1) instead of the usual depth, so that tests can reach every part of the fast search on positions
+// the plain solver settles quickly.
+int SolveWinLossFastAbove(int listOrderEmpties, const TBoard& board, const TSquareList& list, int colour,
+    bool passed, int bound, ISolverHost& host);
+
 // The final disc difference under best play, from the side to move's view (positive: it wins), with the same
 // rules as SolveExact. For tests and the benchmark; no stop request, no messages.
 int ExactScore(const TBoard& board, int colour);

@@ -50,11 +50,13 @@ TEST(ThinkStop, ProcessesMessagesAtTwelveEmptySquaresDuringASolve)
 {
     const TRandomPosition position = PositionWithEmpties(13, 2);
     const int moves = LegalMoveCount(position.board, position.sideToMove);
-    // Complete analysis of 13 empty squares: once before each root move, once at each root child.
+    // Complete analysis of 13 empty squares: once before each root move and at least once at each root child
+    // (the strong solver may visit a child's node with 12 empty squares again, with another window).
     TFakeHost host;
     const TThought thought = ThinkAbout(RequestFor(position.board, position.sideToMove, 8), host);
     ASSERT_EQ(thought.result.mode, TThinkMode::Complete);
-    EXPECT_EQ(host.messageCalls, 2 * moves);
+    EXPECT_GE(host.messageCalls, 2 * moves);
+    EXPECT_LE(host.messageCalls, 3 * moves);
 
     // Stop pressed during the first solve is seen at its 12-empty node: the solve and Think return at once.
     TFakeHost stopping;

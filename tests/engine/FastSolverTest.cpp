@@ -142,6 +142,32 @@ TEST(FastSolver, FastWinLossGivesThePlainValueForEveryBound)
     EXPECT_GT(compared, 10000);
 }
 
+// The classifying part of the fast search (known results handed down, the losing side's floor, the caps that
+// end a node below it, the losing side's moves tried out of list order) taken down to the last squares, where
+// the plain solver is quick enough to check it on many positions and bounds.
+TEST(FastSolver, EveryPartOfTheFastWinLossGivesThePlainValue)
+{
+    std::mt19937 random(24);
+    int compared = 0;
+    for (const TRandomPosition& position : LatePositions(30, 11)) {
+        const int side = position.sideToMove;
+        const TSquareList list = BuildEmptyList(position.board);
+        for (int listOrderEmpties : { 1, 3, 6 }) {
+            for (int bound : TestBounds(random)) {
+                TCountingHost plainHost;
+                TCountingHost host;
+                const int expected = plain::Solve(position.board, list, side, false, bound, true, plainHost);
+                ASSERT_EQ(
+                    SolveWinLossFastAbove(listOrderEmpties, position.board, list, side, false, bound, host),
+                    expected)
+                    << "bound " << bound << " list order from " << listOrderEmpties;
+                ++compared;
+            }
+        }
+    }
+    EXPECT_GT(compared, 5000);
+}
+
 TEST(FastSolver, FastWinLossFollowsThePlainSearchAboveEleven)
 {
     // Twelve and thirteen empty squares: the classifying part of the fast search, above the list-order part.

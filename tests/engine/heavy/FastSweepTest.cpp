@@ -79,4 +79,24 @@ TEST(FastSweep, SolversAgreeNearTheEnd)
     }
 }
 
+// Thirteen and fourteen empty squares: deep enough for several levels of the fast win-or-loss search above
+// its list-order part, with a strict bound as the computer player's root loop hands it down.
+TEST(FastSweep, FastWinLossAgreesFurtherFromTheEnd)
+{
+    std::mt19937 random(103);
+    for (const TRandomPosition& position : SweepPositions()) {
+        const TSquareList list = BuildEmptyList(position.board);
+        if (list.count != 13 && list.count != 14) {
+            continue;
+        }
+        const int side = position.sideToMove;
+        const int bound = -side * std::uniform_int_distribution<int>(1, 64)(random);
+        plain::TCountingHost plainHost;
+        plain::TCountingHost host;
+        ASSERT_EQ(SolveWinLossFast(position.board, list, side, false, bound, host),
+            plain::Solve(position.board, list, side, false, bound, true, plainHost))
+            << "empties " << list.count << " bound " << bound;
+    }
+}
+
 } // namespace
