@@ -223,17 +223,42 @@ inline int Score(TBits own, TBits opponent)
     return PopCount(own) - PopCount(opponent);
 }
 
-// The squares of quadrants with an odd number of empty squares.
-inline TBits OddQuadrants(TBits empty)
+// The parity of the empty squares of each quadrant as four bits, bit q set when quadrant q (Quadrants[q])
+// has an odd number; a move on a square flips its quadrant's bit.
+inline unsigned QuadrantParity(TBits empty)
 {
-    TBits odd = 0;
-    for (const TBits quadrant : Quadrants) {
-        if (PopCount(empty & quadrant) & 1) {
-            odd |= quadrant;
+    unsigned parity = 0;
+    for (std::size_t q = 0; q < Quadrants.size(); ++q) {
+        parity |= (static_cast<unsigned>(PopCount(empty & Quadrants[q])) & 1U) << q;
+    }
+    return parity;
+}
+
+constexpr std::array<unsigned, 64> MakeQuadrantBits()
+{
+    std::array<unsigned, 64> bits {};
+    for (int square = 0; square < 64; ++square) {
+        bits[static_cast<std::size_t>(square)] = 1U
+            << ((square % 8 >= 4 ? 1 : 0) + (square / 8 >= 4 ? 2 : 0));
+    }
+    return bits;
+}
+
+constexpr std::array<unsigned, 64> QuadrantBits = MakeQuadrantBits();
+
+// The squares of the quadrants whose parity bit is set, for each of the 16 parities.
+constexpr std::array<TBits, 16> MakeParitySquares()
+{
+    std::array<TBits, 16> squares {};
+    for (std::size_t parity = 0; parity < 16; ++parity) {
+        for (std::size_t q = 0; q < 4; ++q) {
+            squares[parity] |= (parity >> q & 1U) != 0 ? Quadrants[q] : 0;
         }
     }
-    return odd;
+    return squares;
 }
+
+constexpr std::array<TBits, 16> ParitySquares = MakeParitySquares();
 
 struct TMove {
     int square;
@@ -261,8 +286,9 @@ public:
     int Solve(TBits own, TBits opponent, int alpha, int beta)
     {
         const int empties = PopCount(~(own | opponent));
-        return empties > TableEmpties ? SolveDeep(own, opponent, alpha, beta, empties)
-                                      : SolveShallow(own, opponent, alpha, beta, empties);
+        return empties > TableEmpties
+            ? SolveDeep(own, opponent, alpha, beta, empties)
+            : SolveShallow(own, opponent, alpha, beta, empties, QuadrantParity(~(own | opponent)));
     }
 
     // The legal moves, best first as the solver tries them; returns their number.
@@ -283,7 +309,8 @@ private:
     // every other square filled, the turned discs follow from the mover's discs on the four lines alone.
     static int SolveLast(TBits own, TBits opponent, int square)
     {
-        const int score = Score(own, opponent);
+        // Both sides' discs fill the other 63 squares.
+        const int score = 2 * PopCount(own) - 63;
         if (const int flips = LastSquareFlips(own, square)) {
             return score + 2 * flips + 1;
         }
@@ -336,7 +363,7 @@ private:
     }
 
     // The moves are found by trying the empty squares themselves (odd quadrants first), without a move mask.
-    int SolveShallow(TBits own, TBits opponent, int alpha, int beta, int empties)
+    int SolveShallow(TBits own, TBits opponent, int alpha, int beta, int empties, unsigned parity)
     {
         const TBits empty = ~(own | opponent);
         if (empties == 1) {
@@ -351,7 +378,7 @@ private:
                 return cap;
             }
         }
-        const TBits odd = OddQuadrants(empty);
+        const TBits odd = ParitySquares[parity];
         int best = -Infinity;
         bool moved = false;
         for (TBits group : { empty & odd, empty & ~odd }) {
@@ -365,8 +392,8 @@ private:
                 moved = true;
                 const TBits childOwn = opponent & ~flips;
                 const TBits childOpponent = own | flips | SquareBit(square);
-                const int v
-                    = -SolveShallow(childOwn, childOpponent, -beta, -std::max(alpha, best), empties - 1);
+                const int v = -SolveShallow(childOwn, childOpponent, -beta, -std::max(alpha, best),
+                    empties - 1, parity ^ QuadrantBits[static_cast<std::size_t>(square)]);
                 if (v > best) {
                     best = v;
                     if (best >= beta) {
@@ -380,7 +407,7 @@ private:
         }
         for (TBits rest = empty; rest != 0; rest &= rest - 1) {
             if (ShallowFlips(opponent, own, std::countr_zero(rest)) != 0) {
-                return -SolveShallow(opponent, own, -beta, -alpha, empties);
+                return -SolveShallow(opponent, own, -beta, -alpha, empties, parity);
             }
         }
         return Score(own, opponent);
@@ -390,7 +417,7 @@ private:
     int OrderedMoves(
         TBits own, TBits opponent, TBits legal, int tableMove, std::array<TMove, 32>& moves) const
     {
-        const TBits odd = OddQuadrants(~(own | opponent));
+        const TBits odd = ParitySquares[QuadrantParity(~(own | opponent))];
         int count = 0;
         while (legal != 0) {
             const int square = std::countr_zero(legal);
