@@ -345,6 +345,39 @@ private:
         return Score(own, opponent);
     }
 
+    // Three empty squares: those of an odd quadrant first, each move's two-square ending solved directly.
+    static int SolveThree(TBits own, TBits opponent, int alpha, int beta, TBits empty, unsigned parity)
+    {
+        const TBits odd = ParitySquares[parity];
+        int best = -Infinity;
+        for (TBits group : { empty & odd, empty & ~odd }) {
+            for (; group != 0; group &= group - 1) {
+                const int square = std::countr_zero(group);
+                const TBits flips = ShallowFlips(own, opponent, square);
+                if (flips == 0) {
+                    continue;
+                }
+                const int v = -SolveTwo(opponent & ~flips, own | flips | SquareBit(square),
+                    -std::max(alpha, best), empty & ~SquareBit(square));
+                if (v > best) {
+                    best = v;
+                    if (best >= beta) {
+                        return best;
+                    }
+                }
+            }
+        }
+        if (best != -Infinity) {
+            return best;
+        }
+        for (TBits rest = empty; rest != 0; rest &= rest - 1) {
+            if (ShallowFlips(opponent, own, std::countr_zero(rest)) != 0) {
+                return -SolveThree(opponent, own, -beta, -alpha, empty, parity);
+            }
+        }
+        return Score(own, opponent);
+    }
+
     int SolvePass(TBits own, TBits opponent, int alpha, int beta)
     {
         if (MoveMask(opponent, own) == 0) {
@@ -371,6 +404,9 @@ private:
         }
         if (empties == 2) {
             return SolveTwo(own, opponent, beta, empty);
+        }
+        if (empties == 3) {
+            return SolveThree(own, opponent, alpha, beta, empty, parity);
         }
         if (empties >= 5 && 64 - 2 * PopCount(opponent) <= alpha) {
             const int cap = 64 - 2 * PopCount(StableDiscs(opponent, own | opponent));
