@@ -740,6 +740,10 @@ private:
             return std::nullopt;
         }
         const TBits winner = outcome > 0 ? sides.own : sides.opponent;
+        // Not every disc of the winner is stable: when all of them leave room above the floor, so do some.
+        if (floor < -1 && 64 - 2 * PopCount(winner) > floor) {
+            return std::nullopt;
+        }
         const int cap = std::min(-1, 64 - 2 * PopCount(StableDiscs(winner, sides.own | sides.opponent)));
         if (cap > floor) {
             return std::nullopt;
