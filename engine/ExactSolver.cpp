@@ -36,7 +36,7 @@ namespace {
 
 constexpr int MessageEmpties = 12;
 // Messages are processed by the deep nodes only.
-constexpr int TableEmpties = 7;
+constexpr int TableEmpties = 6;
 // Fast win-or-loss nodes with this many empty squares or fewer run the list-order search directly.
 constexpr int ListOrderEmpties = 9;
 // Deep nodes with this many empty squares or more look for a child whose table bound cuts at once.
