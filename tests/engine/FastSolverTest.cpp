@@ -81,25 +81,37 @@ TEST(FastSolver, ExactScoresEqualThePlainSolver)
     EXPECT_GT(compared, 700);
 }
 
-TEST(FastSolver, StrongSolveGivesThePlainValueForEveryBound)
+// Compares `solve(board, list, side, passed, bound, host)` with the plain solver on every test bound of every
+// position, after a pass too when `withPass`; `compared` counts the comparisons.
+template <class Solver>
+void CompareOnEveryBound(const std::vector<TRandomPosition>& positions, std::mt19937& random, bool winLoss,
+    bool withPass, Solver solve, int& compared)
 {
-    std::mt19937 random(21);
-    int compared = 0;
-    for (const TRandomPosition& position : LatePositions(40, 9)) {
+    for (const TRandomPosition& position : positions) {
         const int side = position.sideToMove;
         const TSquareList list = BuildEmptyList(position.board);
         for (int bound : TestBounds(random)) {
             for (bool passed : { false, true }) {
+                if (passed && !withPass) {
+                    continue;
+                }
                 TCountingHost plainHost;
                 TCountingHost host;
                 const int expected
-                    = plain::Solve(position.board, list, side, passed, bound, false, plainHost);
-                ASSERT_EQ(SolveExactStrong(position.board, list, side, passed, bound, host), expected)
+                    = plain::Solve(position.board, list, side, passed, bound, winLoss, plainHost);
+                ASSERT_EQ(solve(position.board, list, side, passed, bound, host), expected)
                     << "bound " << bound << " passed " << passed;
                 ++compared;
             }
         }
     }
+}
+
+TEST(FastSolver, StrongSolveGivesThePlainValueForEveryBound)
+{
+    std::mt19937 random(21);
+    int compared = 0;
+    CompareOnEveryBound(LatePositions(40, 9), random, false, true, SolveExactStrong, compared);
     EXPECT_GT(compared, 4000);
 }
 
@@ -125,20 +137,7 @@ TEST(FastSolver, FastWinLossGivesThePlainValueForEveryBound)
 {
     std::mt19937 random(22);
     int compared = 0;
-    for (const TRandomPosition& position : LatePositions(60, 10)) {
-        const int side = position.sideToMove;
-        const TSquareList list = BuildEmptyList(position.board);
-        for (int bound : TestBounds(random)) {
-            for (bool passed : { false, true }) {
-                TCountingHost plainHost;
-                TCountingHost host;
-                const int expected = plain::Solve(position.board, list, side, passed, bound, true, plainHost);
-                ASSERT_EQ(SolveWinLossFast(position.board, list, side, passed, bound, host), expected)
-                    << "bound " << bound << " passed " << passed;
-                ++compared;
-            }
-        }
-    }
+    CompareOnEveryBound(LatePositions(60, 10), random, true, true, SolveWinLossFast, compared);
     EXPECT_GT(compared, 10000);
 }
 
@@ -149,21 +148,14 @@ TEST(FastSolver, EveryPartOfTheFastWinLossGivesThePlainValue)
 {
     std::mt19937 random(24);
     int compared = 0;
-    for (const TRandomPosition& position : LatePositions(30, 11)) {
-        const int side = position.sideToMove;
-        const TSquareList list = BuildEmptyList(position.board);
-        for (int listOrderEmpties : { 1, 3, 6 }) {
-            for (int bound : TestBounds(random)) {
-                TCountingHost plainHost;
-                TCountingHost host;
-                const int expected = plain::Solve(position.board, list, side, false, bound, true, plainHost);
-                ASSERT_EQ(
-                    SolveWinLossFastAbove(listOrderEmpties, position.board, list, side, false, bound, host),
-                    expected)
-                    << "bound " << bound << " list order from " << listOrderEmpties;
-                ++compared;
-            }
-        }
+    const std::vector<TRandomPosition> positions = LatePositions(30, 11);
+    for (int listOrderEmpties : { 1, 3, 6 }) {
+        SCOPED_TRACE("list order from " + std::to_string(listOrderEmpties));
+        const auto solve = [listOrderEmpties](const TBoard& board, const TSquareList& list, int colour,
+                               bool passed, int bound, ISolverHost& host) {
+            return SolveWinLossFastAbove(listOrderEmpties, board, list, colour, passed, bound, host);
+        };
+        CompareOnEveryBound(positions, random, true, false, solve, compared);
     }
     EXPECT_GT(compared, 5000);
 }
