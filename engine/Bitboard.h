@@ -105,19 +105,22 @@ constexpr std::array<std::array<TBits, 8>, 64> MakeRays()
 inline constexpr std::array<std::array<TBits, 8>, 64> Rays = MakeRays();
 
 // The discs turned along a ray whose bits rise: the run of opponent discs up to the first other square, when
-// that square holds an own disc.
+// that square holds an own disc. Written without branches: which rays turn discs is as good as random, and
+// mispredicted branches would cost more than the few extra operations.
 inline TBits RisingFlips(TBits own, TBits opponent, TBits ray)
 {
     const TBits stops = ray & ~opponent;
-    const TBits first = stops & (~stops + 1);
-    return (first & own) != 0 ? (first - 1) & ray : 0;
+    const TBits outflank = stops & (~stops + 1) & own;
+    return (outflank - static_cast<TBits>(outflank != 0)) & ray;
 }
 
-// The same along a ray whose bits fall; the first other square is the highest one.
+// The same along a ray whose bits fall; the first other square is the highest one. With no other square on
+// the ray, bit 0 stands in for it: it is then an opponent's disc or off the ray, and turns nothing.
 inline TBits FallingFlips(TBits own, TBits opponent, TBits ray)
 {
-    const TBits first = std::bit_floor(ray & ~opponent);
-    return (first & own) != 0 ? ray & ~((first << 1) - 1) : 0;
+    const TBits stops = ray & ~opponent;
+    const TBits outflank = (TBits { 1 } << 63 >> std::countl_zero(stops | 1)) & own & ray;
+    return ray & (0 - (outflank << 1));
 }
 
 } // namespace bitboard_detail
