@@ -311,13 +311,10 @@ private:
     {
         // Both sides' discs fill the other 63 squares.
         const int score = 2 * PopCount(own) - 63;
-        if (const int flips = LastSquareFlips(own, square)) {
-            return score + 2 * flips + 1;
-        }
-        if (const int flips = LastSquareFlips(opponent, square)) {
-            return score - 2 * flips - 1;
-        }
-        return score;
+        const int ownFlips = LastSquareFlips(own, square);
+        const int opponentFlips = LastSquareFlips(opponent, square);
+        const int opponentScore = opponentFlips != 0 ? score - 2 * opponentFlips - 1 : score;
+        return ownFlips != 0 ? score + 2 * ownFlips + 1 : opponentScore;
     }
 
     // Two empty squares, tried in square order; the move order does not change an exact value or on which
