@@ -123,7 +123,69 @@ inline TBits FallingFlips(TBits own, TBits opponent, TBits ray)
     return ray & (0 - (outflank << 1));
 }
 
+constexpr TBits ColumnA = 0x0101010101010101ULL;
+
+// LineFlips[p][line]: the discs turned along one line of eight squares by a disc placed at position p, when
+// `line` marks the mover's discs and every other square of the line holds an opponent's disc. Squares beyond
+// a short diagonal read as opponent discs, which turn nothing since no mover's disc lies past them.
+constexpr std::array<std::array<std::int8_t, 256>, 8> MakeLineFlips()
+{
+    std::array<std::array<std::int8_t, 256>, 8> table {};
+    for (int p = 0; p < 8; ++p) {
+        for (unsigned line = 0; line < 256; ++line) {
+            int flips = 0;
+            for (const int step : { 1, -1 }) {
+                int run = 0;
+                int q = p + step;
+                for (; q >= 0 && q < 8 && !(line >> q & 1U); q += step) {
+                    ++run;
+                }
+                flips += q >= 0 && q < 8 ? run : 0;
+            }
+            table[static_cast<std::size_t>(p)][line] = static_cast<std::int8_t>(flips);
+        }
+    }
+    return table;
+}
+
+inline constexpr std::array<std::array<std::int8_t, 256>, 8> LineFlips = MakeLineFlips();
+
+// The squares of the a1-h8 and the h1-a8 diagonal through each square.
+constexpr std::array<std::array<TBits, 2>, 64> MakeSquareDiagonals()
+{
+    std::array<std::array<TBits, 2>, 64> diagonals {};
+    for (int square = 0; square < 64; ++square) {
+        for (int other = 0; other < 64; ++other) {
+            const int dx = other % 8 - square % 8;
+            const int dy = other / 8 - square / 8;
+            diagonals[static_cast<std::size_t>(square)][0] |= dx == dy ? TBits { 1 } << other : 0;
+            diagonals[static_cast<std::size_t>(square)][1] |= dx == -dy ? TBits { 1 } << other : 0;
+        }
+    }
+    return diagonals;
+}
+
+inline constexpr std::array<std::array<TBits, 2>, 64> SquareDiagonals = MakeSquareDiagonals();
+
 } // namespace bitboard_detail
+
+// How many discs a move on `square` turns when it is the only empty square; `own` are the mover's discs.
+// With every other square filled, the four lines through the square settle it from the mover's discs alone.
+// A diagonal's bits gather into the top byte by column when multiplied by column a's mask, a column's by row
+// with the usual magic multiplier.
+inline int LastSquareFlips(TBits own, int square)
+{
+    using namespace bitboard_detail;
+    const int x = square & 7;
+    const int y = square >> 3;
+    const auto& diagonals = SquareDiagonals[static_cast<std::size_t>(square)];
+    const unsigned row = static_cast<unsigned>(own >> (8 * y)) & 0xFFU;
+    const unsigned column = static_cast<unsigned>((((own >> x) & ColumnA) * 0x0102040810204080ULL) >> 56);
+    const unsigned rising = static_cast<unsigned>(((own & diagonals[0]) * ColumnA) >> 56);
+    const unsigned falling = static_cast<unsigned>(((own & diagonals[1]) * ColumnA) >> 56);
+    return LineFlips[static_cast<std::size_t>(x)][row] + LineFlips[static_cast<std::size_t>(y)][column]
+        + LineFlips[static_cast<std::size_t>(x)][rising] + LineFlips[static_cast<std::size_t>(x)][falling];
+}
 
 // The empty squares where the side owning `own` can move against `opponent`. Inline, as the searches call
 // it at nearly every node.

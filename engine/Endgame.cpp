@@ -94,18 +94,18 @@ int SolveCells(const TBoard& board, const TSquareList& list, int colour, bool pa
     return SolveCells<WinLoss>(board, list, -colour, true, best, host, counter);
 }
 
-// The last empty square on bitboards, as SolveLastSquare.
+// The last empty square on bitboards, as SolveLastSquare: a move there adds itself and twice the discs it
+// turns to its side's difference.
 inline int SolveLastSquareBits(const TBitBoard& board, int square, int colour)
 {
-    const TBits own = OwnDiscs(board, colour);
-    const TBits opponent = OwnDiscs(board, -colour);
-    if (const TBits flips = FlipMask(own, opponent, square)) {
-        return DiscDifference(PlayMove(board, colour, square, flips));
+    const int difference = 2 * PopCount(board.black) - 63;
+    if (const int flips = LastSquareFlips(OwnDiscs(board, colour), square)) {
+        return difference + colour * (2 * flips + 1);
     }
-    if (const TBits flips = FlipMask(opponent, own, square)) {
-        return DiscDifference(PlayMove(board, -colour, square, flips));
+    if (const int flips = LastSquareFlips(OwnDiscs(board, -colour), square)) {
+        return difference - colour * (2 * flips + 1);
     }
-    return DiscDifference(board);
+    return difference;
 }
 
 template <bool WinLoss, class Counter>

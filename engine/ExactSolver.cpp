@@ -134,64 +134,6 @@ inline TBits StableDiscs(TBits discs, TBits filled)
     }
 }
 
-// LineFlips[p][line]: the discs turned along one line of eight squares by a disc placed at position p, when
-// `line` marks the mover's discs and every other square of the line holds an opponent's disc. Squares beyond
-// a short diagonal read as opponent discs, which turn nothing since no mover's disc lies past them.
-constexpr std::array<std::array<std::int8_t, 256>, 8> MakeLineFlips()
-{
-    std::array<std::array<std::int8_t, 256>, 8> table {};
-    for (int p = 0; p < 8; ++p) {
-        for (unsigned line = 0; line < 256; ++line) {
-            int flips = 0;
-            for (const int step : { 1, -1 }) {
-                int run = 0;
-                int q = p + step;
-                for (; q >= 0 && q < 8 && !(line >> q & 1U); q += step) {
-                    ++run;
-                }
-                flips += q >= 0 && q < 8 ? run : 0;
-            }
-            table[static_cast<std::size_t>(p)][line] = static_cast<std::int8_t>(flips);
-        }
-    }
-    return table;
-}
-
-constexpr std::array<std::array<std::int8_t, 256>, 8> LineFlips = MakeLineFlips();
-
-// The squares of the a1-h8 and the h1-a8 diagonal through each square.
-constexpr std::array<std::array<TBits, 2>, 64> MakeSquareDiagonals()
-{
-    std::array<std::array<TBits, 2>, 64> diagonals {};
-    for (int square = 0; square < 64; ++square) {
-        for (int other = 0; other < 64; ++other) {
-            const int dx = other % 8 - square % 8;
-            const int dy = other / 8 - square / 8;
-            diagonals[static_cast<std::size_t>(square)][0] |= dx == dy ? TBits { 1 } << other : 0;
-            diagonals[static_cast<std::size_t>(square)][1] |= dx == -dy ? TBits { 1 } << other : 0;
-        }
-    }
-    return diagonals;
-}
-
-constexpr std::array<std::array<TBits, 2>, 64> SquareDiagonals = MakeSquareDiagonals();
-
-// The discs a move on the only empty square `square` turns; `own` are the mover's discs. A diagonal's bits
-// gather into the top byte by column when multiplied by column a's mask, a column's by row with the usual
-// magic multiplier.
-inline int LastSquareFlips(TBits own, int square)
-{
-    const int x = square & 7;
-    const int y = square >> 3;
-    const auto& diagonals = SquareDiagonals[static_cast<std::size_t>(square)];
-    const unsigned row = static_cast<unsigned>(own >> (8 * y)) & 0xFFU;
-    const unsigned column = static_cast<unsigned>((((own >> x) & FileA) * 0x0102040810204080ULL) >> 56);
-    const unsigned rising = static_cast<unsigned>(((own & diagonals[0]) * FileA) >> 56);
-    const unsigned falling = static_cast<unsigned>(((own & diagonals[1]) * FileA) >> 56);
-    return LineFlips[static_cast<std::size_t>(x)][row] + LineFlips[static_cast<std::size_t>(y)][column]
-        + LineFlips[static_cast<std::size_t>(x)][rising] + LineFlips[static_cast<std::size_t>(x)][falling];
-}
-
 struct TTableEntry {
     TBits own = 0;
     TBits opponent = 0;
@@ -260,6 +202,18 @@ constexpr std::array<TBits, 16> MakeParitySquares()
 
 constexpr std::array<TBits, 16> ParitySquares = MakeParitySquares();
 
+// The final score of the side owning `own` with `square` the only empty square: the move there adds itself
+// and twice the discs it turns to the mover's difference, the side to move first, then its opponent.
+inline int SolveLast(TBits own, TBits opponent, int square)
+{
+    // Both sides' discs fill the other 63 squares.
+    const int score = 2 * PopCount(own) - 63;
+    const int ownFlips = LastSquareFlips(own, square);
+    const int opponentFlips = LastSquareFlips(opponent, square);
+    const int opponentScore = opponentFlips != 0 ? score - 2 * opponentFlips - 1 : score;
+    return ownFlips != 0 ? score + 2 * ownFlips + 1 : opponentScore;
+}
+
 struct TMove {
     int square;
     TBits flips;
@@ -305,18 +259,6 @@ public:
     }
 
 private:
-    // The move on the last square adds itself and twice the discs it turns to the mover's difference; with
-    // every other square filled, the turned discs follow from the mover's discs on the four lines alone.
-    static int SolveLast(TBits own, TBits opponent, int square)
-    {
-        // Both sides' discs fill the other 63 squares.
-        const int score = 2 * PopCount(own) - 63;
-        const int ownFlips = LastSquareFlips(own, square);
-        const int opponentFlips = LastSquareFlips(opponent, square);
-        const int opponentScore = opponentFlips != 0 ? score - 2 * opponentFlips - 1 : score;
-        return ownFlips != 0 ? score + 2 * ownFlips + 1 : opponentScore;
-    }
-
     // Two empty squares, tried in square order; the move order does not change an exact value or on which
     // side of the window a value falls.
     static int SolveTwo(TBits own, TBits opponent, int beta, TBits empty)
@@ -635,24 +577,13 @@ private:
         }
         if (list.count == 1) {
             const TSides sides = SidesOf(board, colour);
-            value = colour * SolveLastSquare(sides, list.squares[0]);
+            value = colour * SolveLast(sides.own, sides.opponent, list.squares[0]);
             return true;
         }
         if (list.count == MessageEmpties) {
             host_.ProcessMessages();
         }
         return false;
-    }
-
-    static int SolveLastSquare(const TSides& sides, int square)
-    {
-        if (const TBits flips = FlipMask(sides.own, sides.opponent, square)) {
-            return Score(sides.own | flips | SquareBit(square), sides.opponent & ~flips);
-        }
-        if (const TBits flips = FlipMask(sides.opponent, sides.own, square)) {
-            return Score(sides.own & ~flips, sides.opponent | flips | SquareBit(square));
-        }
-        return Score(sides.own, sides.opponent);
     }
 
     int ListedValue(const TBitBoard& board, const TSearchOrder& list, int colour, bool passed, int bound)

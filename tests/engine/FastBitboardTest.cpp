@@ -121,4 +121,30 @@ TEST(FastBitboard, MovesDoNotWrapRoundTheEdges)
     EXPECT_EQ(MoveMask(bits.white, bits.black), 0U);
 }
 
+// With one empty square left, the count from the four lines equals the discs the move really turns, on every
+// square, for both colours, with full and broken lines of either colour.
+TEST(FastBitboard, LastSquareCountsEqualTheTurnedDiscs)
+{
+    std::mt19937 random(6);
+    int compared = 0;
+    for (int round = 0; round < 300; ++round) {
+        TBoard board = RandomCells(random);
+        for (int y = 1; y <= 8; ++y) {
+            for (int x = 1; x <= 8; ++x) {
+                Cell(board, x, y) = Cell(board, x, y) == EmptyCell ? Black : Cell(board, x, y);
+            }
+        }
+        const int square = static_cast<int>(random() % 64);
+        Cell(board, BitX(square), BitY(square)) = EmptyCell;
+        const TBitBoard bits = ToBitBoard(board);
+        for (int colour : { Black, White }) {
+            const TBits own = OwnDiscs(bits, colour);
+            ASSERT_EQ(LastSquareFlips(own, square), PopCount(FlipMask(own, OwnDiscs(bits, -colour), square)))
+                << SquareName(BitX(square), BitY(square)) << " colour " << colour;
+            ++compared;
+        }
+    }
+    EXPECT_EQ(compared, 600);
+}
+
 } // namespace
