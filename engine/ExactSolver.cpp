@@ -143,21 +143,25 @@ struct TTableEntry {
     std::uint8_t empties = 0;
 };
 
-constexpr int TableBits = 19;
-constexpr std::size_t TableEntries = std::size_t { 1 } << TableBits;
+// Two entries to a bucket, one cache line: one kept for the deeper position, one always replaced.
+struct alignas(64) TTableBucket {
+    std::array<TTableEntry, 2> entries;
+};
 
-// Allocated on the first solve and kept; two entries per bucket: one kept for the deeper position, one
-// always replaced.
-TTableEntry* Table()
+constexpr int TableBits = 18;
+constexpr std::size_t TableBuckets = std::size_t { 1 } << TableBits;
+
+// Allocated on the first solve and kept.
+TTableBucket* Table()
 {
-    static const std::unique_ptr<TTableEntry[]> table(new TTableEntry[TableEntries]);
+    static const std::unique_ptr<TTableBucket[]> table(new TTableBucket[TableBuckets]);
     return table.get();
 }
 
-inline std::size_t Bucket(TBits own, TBits opponent)
+inline std::size_t BucketIndex(TBits own, TBits opponent)
 {
     const TBits mixed = (own ^ (opponent * 0x9E3779B97F4A7C15ULL)) * 0xC2B2AE3D27D4EB4FULL;
-    return static_cast<std::size_t>(mixed >> (64 - TableBits)) & ~std::size_t { 1 };
+    return static_cast<std::size_t>(mixed >> (64 - TableBits));
 }
 
 inline int Score(TBits own, TBits opponent)
@@ -393,6 +397,8 @@ private:
         TBits own, TBits opponent, TBits legal, int tableMove, std::array<TMove, 32>& moves) const
     {
         const TBits odd = ParitySquares[QuadrantParity(~(own | opponent))];
+        // The children's table buckets are fetched from memory while the moves are sorted.
+        const bool childrenUseTable = PopCount(~(own | opponent)) - 1 > TableEmpties;
         int count = 0;
         while (legal != 0) {
             const int square = std::countr_zero(legal);
@@ -404,6 +410,9 @@ private:
             key += (SquareBit(square) & odd) ? 4 : 0;
             key += square == tableMove ? 10000 : 0;
             moves[count++] = { square, flips, key };
+            if (childrenUseTable) {
+                __builtin_prefetch(&table_[BucketIndex(opponent & ~flips, own | flips | SquareBit(square))]);
+            }
         }
         // Insertion sort: stable, and unlike std::stable_sort it allocates nothing.
         for (int i = 1; i < count; ++i) {
@@ -425,10 +434,9 @@ private:
         if (empties == MessageEmpties && host_ != nullptr) {
             host_->ProcessMessages();
         }
-        TTableEntry* bucket = table_ + Bucket(own, opponent);
+        TTableBucket& bucket = table_[BucketIndex(own, opponent)];
         int tableMove = 64;
-        for (int slot = 0; slot < 2; ++slot) {
-            const TTableEntry& entry = bucket[slot];
+        for (const TTableEntry& entry : bucket.entries) {
             if (entry.own == own && entry.opponent == opponent && entry.empties == empties) {
                 if (entry.lower >= beta || entry.lower == entry.upper) {
                     return entry.lower;
@@ -499,9 +507,7 @@ private:
         for (int i = 0; i < count; ++i) {
             const TBits childOwn = opponent & ~moves[i].flips;
             const TBits childOpponent = own | moves[i].flips | SquareBit(moves[i].square);
-            const TTableEntry* bucket = table_ + Bucket(childOwn, childOpponent);
-            for (int slot = 0; slot < 2; ++slot) {
-                const TTableEntry& entry = bucket[slot];
+            for (const TTableEntry& entry : table_[BucketIndex(childOwn, childOpponent)].entries) {
                 if (entry.own == childOwn && entry.opponent == childOpponent && entry.empties == childEmpties
                     && -entry.upper >= beta) {
                     return -entry.upper;
@@ -511,12 +517,13 @@ private:
         return -Infinity;
     }
 
-    static void Store(TTableEntry* bucket, TBits own, TBits opponent, int empties, int alpha, int beta,
+    static void Store(TTableBucket& bucket, TBits own, TBits opponent, int empties, int alpha, int beta,
         int best, int bestMove)
     {
-        TTableEntry* entry = &bucket[1];
-        if ((bucket[0].own == own && bucket[0].opponent == opponent) || bucket[0].empties <= empties) {
-            entry = &bucket[0];
+        TTableEntry* entry = &bucket.entries[1];
+        const TTableEntry& kept = bucket.entries[0];
+        if ((kept.own == own && kept.opponent == opponent) || kept.empties <= empties) {
+            entry = &bucket.entries[0];
         }
         if (entry->own != own || entry->opponent != opponent || entry->empties != empties) {
             *entry
@@ -532,7 +539,7 @@ private:
     }
 
     ISolverHost* host_;
-    TTableEntry* table_;
+    TTableBucket* table_;
     bool stopped_ = false;
 };
 
@@ -815,12 +822,12 @@ int ListOrderExact(
 
 std::size_t ExactTableBytes()
 {
-    return TableEntries * sizeof(TTableEntry);
+    return TableBuckets * sizeof(TTableBucket);
 }
 
 void ClearExactTable()
 {
-    std::fill(Table(), Table() + TableEntries, TTableEntry {});
+    std::fill(Table(), Table() + TableBuckets, TTableBucket {});
 }
 
 int SolveExactStrong(
