@@ -19,8 +19,11 @@
 // losing node the same holds again and again, so its value is the best final score the losing side reaches
 // against the winner's first winning moves: a largest value over a tree, which may skip any part that
 // cannot beat the best found so far (the loser ends at -1 at best, and never above what the winner's stable
-// discs leave it), and whose moves may be tried in any order. A node with a bound of exactly 0 (or one on
-// the wrong side, as a caller may pass) is searched move by move in list order, as the plain solver does.
+// discs leave it), and whose moves may be tried in any order. Who wins a node is told by the strong solver
+// far from the end; near it the search finds that out itself, from the same moves whose values it needs,
+// and asks the strong solver only where the floor leaves nothing but the result to find. A node with a
+// bound of exactly 0 (or one on the wrong side, as a caller may pass) is searched move by move in list
+// order, as the plain solver does.
 #include "ExactSolver.h"
 
 #include "Bitboard.h"
@@ -37,8 +40,11 @@ namespace {
 constexpr int MessageEmpties = 12;
 // Messages are processed by the deep nodes only.
 constexpr int TableEmpties = 6;
-// Fast win-or-loss nodes with this many empty squares or fewer run the list-order search directly.
-constexpr int ListOrderEmpties = 9;
+// Fast win-or-loss nodes with this many empty squares or fewer settle who wins by searching their moves
+// themselves; above it the strong solver tells each move's result.
+constexpr int SelfProvingEmpties = 13;
+// Losing nodes of that search with this many empty squares or more try their best moves first.
+constexpr int SortedLossEmpties = 6;
 // Deep nodes with this many empty squares or more look for a child whose table bound cuts at once.
 constexpr int EtcEmpties = 12;
 // No result known yet.
@@ -558,10 +564,10 @@ inline TSides SidesOf(const TBitBoard& board, int colour)
 // solvers, for nodes whose bound lies strictly beyond 0 (see the module comment).
 class TFastWinLoss {
 public:
-    TFastWinLoss(ISolverHost& host, int listOrderEmpties)
+    TFastWinLoss(ISolverHost& host, int selfProvingEmpties)
         : host_(host)
         , solver_(&host)
-        , listOrderEmpties_(listOrderEmpties)
+        , selfProvingEmpties_(selfProvingEmpties)
     {
     }
 
@@ -654,17 +660,164 @@ private:
         if (const std::optional<int> cap = CapAtOrBelowFloor(sides, outcome, floor)) {
             return *cap;
         }
-        if (list.count <= listOrderEmpties_) {
-            return colour * ListOrderValue(board, list, colour, passed);
-        }
         if (outcome == UnknownOutcome) {
             outcome = solver_.Classify(sides.own, sides.opponent);
         }
         if (outcome == 0 || solver_.Stopped()) {
             return 0;
         }
+        if (list.count <= selfProvingEmpties_) {
+            return outcome > 0 ? -WinnerValue(sides.own, sides.opponent, list, passed, floor).value
+                               : LoserValue(sides.own, sides.opponent, list, passed, floor).value;
+        }
         return outcome > 0 ? WinningValue(board, list, colour, sides, moves, floor)
                            : LosingValue(board, list, colour, sides, floor);
+    }
+
+    // Whether a side loses (or wins), found by searching, and the value of the same tree as OwnValue when it
+    // does, the value from the losing side's view and exact when above the floor. A side loses when every
+    // move it has leaves the opponent winning, and wins when one of its moves leaves the opponent losing,
+    // the first in list order giving the value. A node ends early only on a proof: the winner's stable
+    // discs leaving the loser below 0 and at or below the floor, or the strong solver's result once the
+    // floor is -1 or more and only that result matters.
+    struct TProved {
+        bool holds;
+        int value;
+    };
+
+    // Whether the side owning `own`, to move, loses.
+    TProved LoserValue(TBits own, TBits opponent, const TSearchOrder& list, bool passed, int floor)
+    {
+        if (const std::optional<TProved> settled = SettledNode(own, opponent, list, passed, -1)) {
+            return *settled;
+        }
+        const TBits moves = MoveMask(own, opponent);
+        if (moves == 0) {
+            return WinnerValue(opponent, own, list, true, floor);
+        }
+        if (const std::optional<int> cap = StableCapAtOrBelow(opponent, own | opponent, floor)) {
+            return { true, *cap };
+        }
+        if (floor >= -1) {
+            return { solver_.Solve(own, opponent, -1, 0) < 0, -1 };
+        }
+        if (list.count < SortedLossEmpties) {
+            return ListedLoserValue(own, opponent, moves, list, floor);
+        }
+        std::array<TMove, 32> sorted;
+        const int count = solver_.SortedMoves(own, opponent, sorted);
+        TSearchOrder childList = list;
+        childList.count = list.count - 1;
+        int best = -Infinity;
+        for (int i = 0; i < count; ++i) {
+            const int square = sorted[i].square;
+            const int k = SlotOf(list, square);
+            childList.squares[k] = list.squares[list.count - 1];
+            const TProved reply = WinnerValue(opponent & ~sorted[i].flips,
+                own | sorted[i].flips | SquareBit(square), childList, false, std::max(floor, best));
+            childList.squares[k] = static_cast<std::uint8_t>(square);
+            if (!reply.holds) {
+                return { false, 0 };
+            }
+            best = std::max(best, reply.value);
+        }
+        return { true, best };
+    }
+
+    // LoserValue near the end, the moves tried in list order, each one's turned discs found only when tried.
+    TProved ListedLoserValue(TBits own, TBits opponent, TBits moves, const TSearchOrder& list, int floor)
+    {
+        TSearchOrder childList = list;
+        childList.count = list.count - 1;
+        int best = -Infinity;
+        for (int k = 0; k < list.count; ++k) {
+            const int square = list.squares[k];
+            if (!(moves & SquareBit(square))) {
+                continue;
+            }
+            const TBits flips = FlipMask(own, opponent, square);
+            childList.squares[k] = list.squares[list.count - 1];
+            const TProved reply = WinnerValue(
+                opponent & ~flips, own | flips | SquareBit(square), childList, false, std::max(floor, best));
+            childList.squares[k] = static_cast<std::uint8_t>(square);
+            if (!reply.holds) {
+                return { false, 0 };
+            }
+            best = std::max(best, reply.value);
+        }
+        return { true, best };
+    }
+
+    // Whether the side owning `own`, to move, wins.
+    TProved WinnerValue(TBits own, TBits opponent, const TSearchOrder& list, bool passed, int floor)
+    {
+        if (const std::optional<TProved> settled = SettledNode(own, opponent, list, passed, 1)) {
+            return *settled;
+        }
+        const TBits moves = MoveMask(own, opponent);
+        if (moves == 0) {
+            return LoserValue(opponent, own, list, true, floor);
+        }
+        if (const std::optional<int> cap = StableCapAtOrBelow(own, own | opponent, floor)) {
+            return { true, *cap };
+        }
+        if (floor >= -1) {
+            return { solver_.Solve(own, opponent, 0, 1) > 0, -1 };
+        }
+        TSearchOrder childList = list;
+        childList.count = list.count - 1;
+        for (int k = 0; k < list.count; ++k) {
+            const int square = list.squares[k];
+            if (!(moves & SquareBit(square))) {
+                continue;
+            }
+            const TBits flips = FlipMask(own, opponent, square);
+            childList.squares[k] = list.squares[list.count - 1];
+            const TProved reply
+                = LoserValue(opponent & ~flips, own | flips | SquareBit(square), childList, false, floor);
+            childList.squares[k] = static_cast<std::uint8_t>(square);
+            if (reply.holds) {
+                return reply;
+            }
+        }
+        return { false, 0 };
+    }
+
+    // The stop request, the 12-empty messages, the last square and the end of the game, for a node asking
+    // whether the side to move has the result `sign` (1 a win, -1 a loss).
+    std::optional<TProved> SettledNode(
+        TBits own, TBits opponent, const TSearchOrder& list, bool passed, int sign)
+    {
+        if (solver_.CheckStop()) {
+            return TProved { true, 0 };
+        }
+        if (list.count == MessageEmpties) {
+            host_.ProcessMessages();
+        }
+        int score;
+        if (list.count == 1) {
+            score = SolveLast(own, opponent, list.squares[0]);
+        } else if (passed && MoveMask(own, opponent) == 0) {
+            score = Score(own, opponent);
+        } else {
+            return std::nullopt;
+        }
+        // The value is always the loser's view: the side to move's for a loss, its opponent's for a win.
+        return sign < 0 ? TProved { score < 0, score } : TProved { score > 0, -score };
+    }
+
+    // The loser's best possible score when the winner's stable discs keep it below 0 and at or below the
+    // floor, which proves the loss and ends the node.
+    static std::optional<int> StableCapAtOrBelow(TBits winner, TBits filled, int floor)
+    {
+        if (floor == -Infinity || 64 - 2 * PopCount(winner) > floor) {
+            return std::nullopt;
+        }
+        const int cap = 64 - 2 * PopCount(StableDiscs(winner, filled));
+        if (cap > floor || cap >= 0) {
+            return std::nullopt;
+        }
+        return cap;
     }
 
     // The losing side can end no better than -1, nor better than the winner's stable discs allow; when that
@@ -747,22 +900,9 @@ private:
         return k;
     }
 
-    // The list-order search itself, which is cheap this near the end; below a bound strictly beyond 0 the
-    // value does not depend on the bound, so the start value serves.
-    int ListOrderValue(const TBitBoard& board, const TSearchOrder& list, int colour, bool passed)
-    {
-        TSquareList squares;
-        squares.count = static_cast<std::int16_t>(list.count);
-        for (int k = 0; k < list.count; ++k) {
-            squares.squares[k] = { static_cast<std::int16_t>(BitX(list.squares[k])),
-                static_cast<std::int16_t>(BitY(list.squares[k])) };
-        }
-        return SolveWinLoss(ToTBoard(board), squares, colour, passed, colour == Black ? 9999 : -9999, host_);
-    }
-
     ISolverHost& host_;
     TStrongSolver solver_;
-    int listOrderEmpties_;
+    int selfProvingEmpties_;
 };
 
 // The window of the strong solve for SolveExactStrong, from the side to move's view: exact below `beta`.
@@ -853,10 +993,10 @@ int SolveExactStrong(
 int SolveWinLossFast(
     const TBoard& board, const TSquareList& list, int colour, bool passed, int bound, ISolverHost& host)
 {
-    return SolveWinLossFastAbove(ListOrderEmpties, board, list, colour, passed, bound, host);
+    return SolveWinLossFastWith(SelfProvingEmpties, board, list, colour, passed, bound, host);
 }
 
-int SolveWinLossFastAbove(int listOrderEmpties, const TBoard& board, const TSquareList& list, int colour,
+int SolveWinLossFastWith(int selfProvingEmpties, const TBoard& board, const TSquareList& list, int colour,
     bool passed, int bound, ISolverHost& host)
 {
     if (host.StopRequested()) {
@@ -866,7 +1006,7 @@ int SolveWinLossFastAbove(int listOrderEmpties, const TBoard& board, const TSqua
     if (!ToSearchOrder(board, list, order)) {
         return SolveWinLoss(board, list, colour, passed, bound, host);
     }
-    TFastWinLoss search(host, std::max(listOrderEmpties, 1));
+    TFastWinLoss search(host, selfProvingEmpties);
     return search.Value(ToBitBoard(board), order, colour, passed, bound);
 }
 

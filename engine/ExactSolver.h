@@ -34,10 +34,10 @@ int SolveExactStrong(
 int SolveWinLossFast(
     const TBoard& board, const TSquareList& list, int colour, bool passed, int bound, ISolverHost& host);
 
-// SolveWinLossFast with the list-order search taking over at `listOrderEmpties` empty squares or fewer
-// (at least 1) instead of the usual depth, so that tests can reach every part of the fast search on positions
-// the plain solver settles quickly.
-int SolveWinLossFastAbove(int listOrderEmpties, const TBoard& board, const TSquareList& list, int colour,
+// SolveWinLossFast with the part that settles who wins by searching the moves themselves taking over at
+// `selfProvingEmpties` empty squares or fewer instead of the usual depth (0: never), so that tests can reach
+// every part of the fast search on positions the plain solver settles quickly.
+int SolveWinLossFastWith(int selfProvingEmpties, const TBoard& board, const TSquareList& list, int colour,
     bool passed, int bound, ISolverHost& host);
 
 // The final disc difference under best play, from the side to move's view (positive: it wins), with the same

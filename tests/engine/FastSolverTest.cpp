@@ -141,19 +141,20 @@ TEST(FastSolver, FastWinLossGivesThePlainValueForEveryBound)
     EXPECT_GT(compared, 10000);
 }
 
-// The classifying part of the fast search (known results handed down, the losing side's floor, the caps that
-// end a node below it, the losing side's moves tried out of list order) taken down to the last squares, where
-// the plain solver is quick enough to check it on many positions and bounds.
+// Both parts of the fast search (known results handed down, the losing side's floor, the caps that end a
+// node below it, the losing side's moves tried out of list order; moves told by the strong solver or searched
+// for their own results) each taken down to the last squares, where the plain solver is quick enough to
+// check them on many positions and bounds.
 TEST(FastSolver, EveryPartOfTheFastWinLossGivesThePlainValue)
 {
     std::mt19937 random(24);
     int compared = 0;
     const std::vector<TRandomPosition> positions = LatePositions(30, 11);
-    for (int listOrderEmpties : { 1, 3, 6 }) {
-        SCOPED_TRACE("list order from " + std::to_string(listOrderEmpties));
-        const auto solve = [listOrderEmpties](const TBoard& board, const TSquareList& list, int colour,
+    for (int selfProvingEmpties : { 0, 3, 7, 64 }) {
+        SCOPED_TRACE("self-proving from " + std::to_string(selfProvingEmpties));
+        const auto solve = [selfProvingEmpties](const TBoard& board, const TSquareList& list, int colour,
                                bool passed, int bound, ISolverHost& host) {
-            return SolveWinLossFastAbove(listOrderEmpties, board, list, colour, passed, bound, host);
+            return SolveWinLossFastWith(selfProvingEmpties, board, list, colour, passed, bound, host);
         };
         CompareOnEveryBound(positions, random, true, false, solve, compared);
     }
@@ -162,7 +163,8 @@ TEST(FastSolver, EveryPartOfTheFastWinLossGivesThePlainValue)
 
 TEST(FastSolver, FastWinLossFollowsThePlainSearchAboveEleven)
 {
-    // Twelve and thirteen empty squares: the classifying part of the fast search, above the list-order part.
+    // Twelve and thirteen empty squares: the root classified by the strong solver, the rest searched with
+    // messages at twelve empty squares.
     std::mt19937 random(23);
     int compared = 0;
     for (const TRandomPosition& position : ManyRandomPositions(25)) {
