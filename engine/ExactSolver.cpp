@@ -42,7 +42,7 @@ constexpr int MessageEmpties = 12;
 constexpr int TableEmpties = 6;
 // Fast win-or-loss nodes with this many empty squares or fewer settle who wins by searching their moves
 // themselves; above it the strong solver tells each move's result.
-constexpr int SelfProvingEmpties = 13;
+constexpr int SelfProvingEmpties = 14;
 // Losing nodes of that search with this many empty squares or more try their best moves first.
 constexpr int SortedLossEmpties = 6;
 // Deep nodes with this many empty squares or more look for a child whose table bound cuts at once.
