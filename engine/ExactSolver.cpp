@@ -727,25 +727,15 @@ private:
     // LoserValue near the end, the moves tried in list order, each one's turned discs found only when tried.
     TProved ListedLoserValue(TBits own, TBits opponent, TBits moves, const TSearchOrder& list, int floor)
     {
-        TSearchOrder childList = list;
-        childList.count = list.count - 1;
         int best = -Infinity;
-        for (int k = 0; k < list.count; ++k) {
-            const int square = list.squares[k];
-            if (!(moves & SquareBit(square))) {
-                continue;
-            }
-            const TBits flips = FlipMask(own, opponent, square);
-            childList.squares[k] = list.squares[list.count - 1];
-            const TProved reply = WinnerValue(
-                opponent & ~flips, own | flips | SquareBit(square), childList, false, std::max(floor, best));
-            childList.squares[k] = static_cast<std::uint8_t>(square);
-            if (!reply.holds) {
-                return { false, 0 };
-            }
-            best = std::max(best, reply.value);
-        }
-        return { true, best };
+        const bool escapes = UntilInListOrder(own, opponent, moves, list,
+            [&](TBits childOwn, TBits childOpponent, const TSearchOrder& childList) {
+                const TProved reply
+                    = WinnerValue(childOwn, childOpponent, childList, false, std::max(floor, best));
+                best = std::max(best, reply.value);
+                return !reply.holds;
+            });
+        return escapes ? TProved { false, 0 } : TProved { true, best };
     }
 
     // Whether the side owning `own`, to move, wins.
@@ -764,6 +754,21 @@ private:
         if (floor >= -1) {
             return { solver_.Solve(own, opponent, 0, 1) > 0, -1 };
         }
+        TProved win { false, 0 };
+        UntilInListOrder(own, opponent, moves, list,
+            [&](TBits childOwn, TBits childOpponent, const TSearchOrder& childList) {
+                win = LoserValue(childOwn, childOpponent, childList, false, floor);
+                return win.holds;
+            });
+        return win.holds ? win : TProved { false, 0 };
+    }
+
+    // Calls `visit(childOwn, childOpponent, childList)` for the legal moves in list order until it returns
+    // true; returns whether it did.
+    template <class Visit>
+    static bool UntilInListOrder(
+        TBits own, TBits opponent, TBits moves, const TSearchOrder& list, Visit visit)
+    {
         TSearchOrder childList = list;
         childList.count = list.count - 1;
         for (int k = 0; k < list.count; ++k) {
@@ -773,14 +778,13 @@ private:
             }
             const TBits flips = FlipMask(own, opponent, square);
             childList.squares[k] = list.squares[list.count - 1];
-            const TProved reply
-                = LoserValue(opponent & ~flips, own | flips | SquareBit(square), childList, false, floor);
+            const bool done = visit(opponent & ~flips, own | flips | SquareBit(square), childList);
             childList.squares[k] = static_cast<std::uint8_t>(square);
-            if (reply.holds) {
-                return reply;
+            if (done) {
+                return true;
             }
         }
-        return { false, 0 };
+        return false;
     }
 
     // The stop request, the 12-empty messages, the last square and the end of the game, for a node asking
