@@ -17,13 +17,12 @@
 // below it) a node's value is 0 when it is a draw, the value of its first winning move in list order when it
 // wins, and the best of all its moves' values, each of them a win of the opponent, when it loses. Below a
 // losing node the same holds again and again, so its value is the best final score the losing side reaches
-// against the winner's first winning moves: a largest value over a tree, which may skip any part that
-// cannot beat the best found so far (the loser ends at -1 at best, and never above what the winner's stable
-// discs leave it), and whose moves may be tried in any order. Who wins a node is told by the strong solver
-// far from the end; near it the search finds that out itself, from the same moves whose values it needs,
-// and asks the strong solver only where the floor leaves nothing but the result to find. A node with a
-// bound of exactly 0 (or one on the wrong side, as a caller may pass) is searched move by move in list
-// order, as the plain solver does.
+// against the winner's first winning moves: a largest value over a tree, whose moves may be tried in any
+// order and which ends once the best found so far is -1, as the loser can do no better. Who wins a node is
+// told by the strong solver far from the end; near it the search finds that out itself, from the same moves
+// whose values it needs, and asks the strong solver only where the floor leaves nothing but the result to
+// find. A node with a bound of exactly 0 (or one on the wrong side, as a caller may pass) is searched move by
+// move in list order, as the plain solver does.
 #include "ExactSolver.h"
 
 #include "Bitboard.h"
@@ -657,7 +656,7 @@ private:
             const int passedOutcome = outcome == UnknownOutcome ? outcome : -outcome;
             return -OwnValue(board, list, -colour, true, passedOutcome, floor);
         }
-        if (const std::optional<int> cap = CapAtOrBelowFloor(sides, outcome, floor)) {
+        if (const std::optional<int> cap = CapAtOrBelowFloor(outcome, floor)) {
             return *cap;
         }
         if (outcome == UnknownOutcome) {
@@ -677,9 +676,8 @@ private:
     // Whether a side loses (or wins), found by searching, and the value of the same tree as OwnValue when it
     // does, the value from the losing side's view and exact when above the floor. A side loses when every
     // move it has leaves the opponent winning, and wins when one of its moves leaves the opponent losing,
-    // the first in list order giving the value. A node ends early only on a proof: the winner's stable
-    // discs leaving the loser below 0 and at or below the floor, or the strong solver's result once the
-    // floor is -1 or more and only that result matters.
+    // the first in list order giving the value. Once the floor is -1 only that result matters, and the
+    // strong solver tells it.
     struct TProved {
         bool holds;
         int value;
@@ -694,9 +692,6 @@ private:
         const TBits moves = MoveMask(own, opponent);
         if (moves == 0) {
             return WinnerValue(opponent, own, list, true, floor);
-        }
-        if (const std::optional<int> cap = StableCapAtOrBelow(opponent, own | opponent, floor)) {
-            return { true, *cap };
         }
         if (floor >= -1) {
             return { solver_.Solve(own, opponent, -1, 0) < 0, -1 };
@@ -747,9 +742,6 @@ private:
         const TBits moves = MoveMask(own, opponent);
         if (moves == 0) {
             return LoserValue(opponent, own, list, true, floor);
-        }
-        if (const std::optional<int> cap = StableCapAtOrBelow(own, own | opponent, floor)) {
-            return { true, *cap };
         }
         if (floor >= -1) {
             return { solver_.Solve(own, opponent, 0, 1) > 0, -1 };
@@ -810,37 +802,14 @@ private:
         return sign < 0 ? TProved { score < 0, score } : TProved { score > 0, -score };
     }
 
-    // The loser's best possible score when the winner's stable discs keep it below 0 and at or below the
-    // floor, which proves the loss and ends the node.
-    static std::optional<int> StableCapAtOrBelow(TBits winner, TBits filled, int floor)
+    // The losing side ends at -1 at best, so once its best so far is -1 no node below can beat it: the node
+    // ends with -1 (from the side to move's view).
+    static std::optional<int> CapAtOrBelowFloor(int outcome, int floor)
     {
-        if (floor == -Infinity || 64 - 2 * PopCount(winner) > floor) {
+        if (outcome == 0 || outcome == UnknownOutcome || floor < -1) {
             return std::nullopt;
         }
-        const int cap = 64 - 2 * PopCount(StableDiscs(winner, filled));
-        if (cap > floor || cap >= 0) {
-            return std::nullopt;
-        }
-        return cap;
-    }
-
-    // The losing side can end no better than -1, nor better than the winner's stable discs allow; when that
-    // cap is at or below the floor, the cap itself (from the side to move's view) ends the node.
-    static std::optional<int> CapAtOrBelowFloor(const TSides& sides, int outcome, int floor)
-    {
-        if (outcome == 0 || outcome == UnknownOutcome || floor == -Infinity) {
-            return std::nullopt;
-        }
-        const TBits winner = outcome > 0 ? sides.own : sides.opponent;
-        // Not every disc of the winner is stable: when all of them leave room above the floor, so do some.
-        if (floor < -1 && 64 - 2 * PopCount(winner) > floor) {
-            return std::nullopt;
-        }
-        const int cap = std::min(-1, 64 - 2 * PopCount(StableDiscs(winner, sides.own | sides.opponent)));
-        if (cap > floor) {
-            return std::nullopt;
-        }
-        return outcome > 0 ? -cap : cap;
+        return outcome > 0 ? 1 : -1;
     }
 
     // The value of the first move in list order after which the opponent loses.

@@ -141,9 +141,9 @@ TEST(FastSolver, FastWinLossGivesThePlainValueForEveryBound)
     EXPECT_GT(compared, 10000);
 }
 
-// Both parts of the fast search (known results handed down, the losing side's floor, the caps that end a
-// node below it, the losing side's moves tried out of list order; moves told by the strong solver or searched
-// for their own results) each taken down to the last squares, where the plain solver is quick enough to
+// Both parts of the fast search (known results handed down, the losing side's floor and the end at -1, the
+// losing side's moves tried out of list order; moves told by the strong solver or searched for their own
+// results) each taken down to the last squares, where the plain solver is quick enough to
 // check them on many positions and bounds.
 TEST(FastSolver, EveryPartOfTheFastWinLossGivesThePlainValue)
 {
