@@ -699,24 +699,15 @@ private:
         if (list.count < SortedLossEmpties) {
             return ListedLoserValue(own, opponent, moves, list, floor);
         }
-        std::array<TMove, 32> sorted;
-        const int count = solver_.SortedMoves(own, opponent, sorted);
-        TSearchOrder childList = list;
-        childList.count = list.count - 1;
         int best = -Infinity;
-        for (int i = 0; i < count; ++i) {
-            const int square = sorted[i].square;
-            const int k = SlotOf(list, square);
-            childList.squares[k] = list.squares[list.count - 1];
-            const TProved reply = WinnerValue(opponent & ~sorted[i].flips,
-                own | sorted[i].flips | SquareBit(square), childList, false, std::max(floor, best));
-            childList.squares[k] = static_cast<std::uint8_t>(square);
-            if (!reply.holds) {
-                return { false, 0 };
-            }
-            best = std::max(best, reply.value);
-        }
-        return { true, best };
+        const bool escapes
+            = UntilBestFirst(own, opponent, list, [&](const TMove& move, const TSearchOrder& childList) {
+                  const TProved reply = WinnerValue(opponent & ~move.flips,
+                      own | move.flips | SquareBit(move.square), childList, false, std::max(floor, best));
+                  best = std::max(best, reply.value);
+                  return !reply.holds;
+              });
+        return escapes ? TProved { false, 0 } : TProved { true, best };
     }
 
     // LoserValue near the end, the moves tried in list order, each one's turned discs found only when tried.
@@ -845,23 +836,35 @@ private:
     int LosingValue(
         const TBitBoard& board, const TSearchOrder& list, int colour, const TSides& sides, int floor)
     {
+        int best = -Infinity;
+        UntilBestFirst(
+            sides.own, sides.opponent, list, [&](const TMove& move, const TSearchOrder& childList) {
+                const TBitBoard child = PlayMove(board, colour, move.square, move.flips);
+                best = std::max(best, -OwnValue(child, childList, -colour, false, 1, std::max(floor, best)));
+                return solver_.Stopped();
+            });
+        return solver_.Stopped() ? 0 : best;
+    }
+
+    // Calls `visit(move, childList)` for the legal moves best first, as the strong solver sorts them, until
+    // it returns true; returns whether it did.
+    template <class Visit>
+    bool UntilBestFirst(TBits own, TBits opponent, const TSearchOrder& list, Visit visit)
+    {
         std::array<TMove, 32> sorted;
-        const int count = solver_.SortedMoves(sides.own, sides.opponent, sorted);
+        const int count = solver_.SortedMoves(own, opponent, sorted);
         TSearchOrder childList = list;
         childList.count = list.count - 1;
-        int best = -Infinity;
         for (int i = 0; i < count; ++i) {
-            const int square = sorted[i].square;
-            const int k = SlotOf(list, square);
+            const int k = SlotOf(list, sorted[i].square);
             childList.squares[k] = list.squares[list.count - 1];
-            const TBitBoard child = PlayMove(board, colour, square, sorted[i].flips);
-            best = std::max(best, -OwnValue(child, childList, -colour, false, 1, std::max(floor, best)));
-            childList.squares[k] = static_cast<std::uint8_t>(square);
-            if (solver_.Stopped()) {
-                return 0;
+            const bool done = visit(sorted[i], childList);
+            childList.squares[k] = static_cast<std::uint8_t>(sorted[i].square);
+            if (done) {
+                return true;
             }
         }
-        return best;
+        return false;
     }
 
     static int SlotOf(const TSearchOrder& list, int square)
