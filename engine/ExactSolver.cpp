@@ -548,6 +548,29 @@ private:
     bool stopped_ = false;
 };
 
+// Calls `visit(childOwn, childOpponent, childList)` for the legal moves in list order until it returns
+// true; returns whether it did.
+template <class Visit>
+bool UntilInListOrder(TBits own, TBits opponent, TBits moves, const TSearchOrder& list, Visit visit)
+{
+    TSearchOrder childList = list;
+    childList.count = list.count - 1;
+    for (int k = 0; k < list.count; ++k) {
+        const int square = list.squares[k];
+        if (!(moves & SquareBit(square))) {
+            continue;
+        }
+        const TBits flips = FlipMask(own, opponent, square);
+        childList.squares[k] = list.squares[list.count - 1];
+        const bool done = visit(opponent & ~flips, own | flips | SquareBit(square), childList);
+        childList.squares[k] = static_cast<std::uint8_t>(square);
+        if (done) {
+            return true;
+        }
+    }
+    return false;
+}
+
 // The discs of the side to move and of its opponent.
 struct TSides {
     TBits own;
@@ -557,6 +580,12 @@ struct TSides {
 inline TSides SidesOf(const TBitBoard& board, int colour)
 {
     return { OwnDiscs(board, colour), OwnDiscs(board, -colour) };
+}
+
+// The board where `own` are the discs of `colour` and `opponent` those of the other side.
+inline TBitBoard BoardOf(TBits own, TBits opponent, int colour)
+{
+    return colour == Black ? TBitBoard { own, opponent } : TBitBoard { opponent, own };
 }
 
 // The value of the list-order win-or-loss search with the stop request and message processing of the
@@ -611,25 +640,16 @@ private:
             return passed ? DiscDifference(board)
                           : -colour * OwnValue(board, list, -colour, true, UnknownOutcome, -Infinity);
         }
-        TSearchOrder childList = list;
-        childList.count = list.count - 1;
-        for (int k = 0; k < list.count; ++k) {
-            const int square = list.squares[k];
-            if (!(moves & SquareBit(square))) {
-                continue;
-            }
-            const TBitBoard child
-                = PlayMove(board, colour, square, FlipMask(sides.own, sides.opponent, square));
-            childList.squares[k] = list.squares[list.count - 1];
-            const int v = Value(child, childList, -colour, false, best);
-            childList.squares[k] = static_cast<std::uint8_t>(square);
-            if (colour == Black ? v > best : v < best) {
-                best = v;
-                if (colour == Black ? (best >= bound || best > 0) : (best <= bound || best < 0)) {
-                    return best;
+        UntilInListOrder(sides.own, sides.opponent, moves, list,
+            [&](TBits childOwn, TBits childOpponent, const TSearchOrder& childList) {
+                const int v
+                    = Value(BoardOf(childOwn, childOpponent, -colour), childList, -colour, false, best);
+                if (colour == Black ? v <= best : v >= best) {
+                    return false;
                 }
-            }
-        }
+                best = v;
+                return colour == Black ? (best >= bound || best > 0) : (best <= bound || best < 0);
+            });
         return best;
     }
 
@@ -669,7 +689,7 @@ private:
             return outcome > 0 ? -WinnerValue(sides.own, sides.opponent, list, passed, floor).value
                                : LoserValue(sides.own, sides.opponent, list, passed, floor).value;
         }
-        return outcome > 0 ? WinningValue(board, list, colour, sides, moves, floor)
+        return outcome > 0 ? WinningValue(list, colour, sides, moves, floor)
                            : LosingValue(board, list, colour, sides, floor);
     }
 
@@ -746,30 +766,6 @@ private:
         return win.holds ? win : TProved { false, 0 };
     }
 
-    // Calls `visit(childOwn, childOpponent, childList)` for the legal moves in list order until it returns
-    // true; returns whether it did.
-    template <class Visit>
-    static bool UntilInListOrder(
-        TBits own, TBits opponent, TBits moves, const TSearchOrder& list, Visit visit)
-    {
-        TSearchOrder childList = list;
-        childList.count = list.count - 1;
-        for (int k = 0; k < list.count; ++k) {
-            const int square = list.squares[k];
-            if (!(moves & SquareBit(square))) {
-                continue;
-            }
-            const TBits flips = FlipMask(own, opponent, square);
-            childList.squares[k] = list.squares[list.count - 1];
-            const bool done = visit(opponent & ~flips, own | flips | SquareBit(square), childList);
-            childList.squares[k] = static_cast<std::uint8_t>(square);
-            if (done) {
-                return true;
-            }
-        }
-        return false;
-    }
-
     // The stop request, the 12-empty messages, the last square and the end of the game, for a node asking
     // whether the side to move has the result `sign` (1 a win, -1 a loss).
     std::optional<TProved> SettledNode(
@@ -804,30 +800,20 @@ private:
     }
 
     // The value of the first move in list order after which the opponent loses.
-    int WinningValue(const TBitBoard& board, const TSearchOrder& list, int colour, const TSides& sides,
-        TBits moves, int floor)
+    int WinningValue(const TSearchOrder& list, int colour, const TSides& sides, TBits moves, int floor)
     {
-        TSearchOrder childList = list;
-        childList.count = list.count - 1;
-        for (int k = 0; k < list.count; ++k) {
-            const int square = list.squares[k];
-            if (!(moves & SquareBit(square))) {
-                continue;
-            }
-            const TBits flips = FlipMask(sides.own, sides.opponent, square);
-            const TBits childOwn = sides.opponent & ~flips;
-            const TBits childOpponent = sides.own | flips | SquareBit(square);
-            // A null window just below 0 tells a loss of the opponent from the rest.
-            if (solver_.Solve(childOwn, childOpponent, -1, 0) >= 0) {
-                if (solver_.Stopped()) {
-                    return 0;
+        int value = 0;
+        UntilInListOrder(sides.own, sides.opponent, moves, list,
+            [&](TBits childOwn, TBits childOpponent, const TSearchOrder& childList) {
+                // A null window just below 0 tells a loss of the opponent from the rest.
+                if (solver_.Solve(childOwn, childOpponent, -1, 0) >= 0) {
+                    return solver_.Stopped();
                 }
-                continue;
-            }
-            childList.squares[k] = list.squares[list.count - 1];
-            return -OwnValue(PlayMove(board, colour, square, flips), childList, -colour, false, -1, floor);
-        }
-        return 0;
+                const TBitBoard child = BoardOf(childOwn, childOpponent, -colour);
+                value = -OwnValue(child, childList, -colour, false, -1, floor);
+                return true;
+            });
+        return solver_.Stopped() ? 0 : value;
     }
 
     // The best of all moves' values, every one a win of the opponent. Their order does not change the
@@ -911,27 +897,25 @@ int ListOrderExact(
     }
     // In the child's view the bound is reached at a score of at most `threshold`.
     const int threshold = -colour * bound;
-    for (int k = 0; k < list.count; ++k) {
-        const int square = list.squares[k];
-        if (!(moves & SquareBit(square))) {
-            continue;
-        }
-        const TBits flips = FlipMask(sides.own, sides.opponent, square);
-        const TBits childOwn = sides.opponent & ~flips;
-        const TBits childOpponent = sides.own | flips | SquareBit(square);
-        const bool reaches = threshold >= 64
-            || (threshold >= -64
-                && solver.Solve(childOwn, childOpponent, threshold, threshold + 1) <= threshold);
-        if (solver.Stopped()) {
-            return 0;
-        }
-        // The child's score is at most `threshold` then, so a window closed just above it gives it exactly.
-        if (reaches) {
-            return -colour
-                * solver.Solve(childOwn, childOpponent, -Infinity, std::min(threshold + 1, Infinity));
-        }
-    }
-    return colour * score;
+    int value = colour * score;
+    UntilInListOrder(sides.own, sides.opponent, moves, list,
+        [&](TBits childOwn, TBits childOpponent, const TSearchOrder&) {
+            const bool reaches = threshold >= 64
+                || (threshold >= -64
+                    && solver.Solve(childOwn, childOpponent, threshold, threshold + 1) <= threshold);
+            if (solver.Stopped()) {
+                value = 0;
+                return true;
+            }
+            // The child's score is at most `threshold` then, so a window closed just above it gives it
+            // exactly.
+            if (reaches) {
+                value = -colour
+                    * solver.Solve(childOwn, childOpponent, -Infinity, std::min(threshold + 1, Infinity));
+            }
+            return reaches;
+        });
+    return value;
 }
 
 } // namespace
