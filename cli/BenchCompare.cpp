@@ -3,7 +3,7 @@
 #include "analysis/core/BestMove.h"
 #include "engine/ComputerPlayer.h"
 #include "engine/ExactSolver.h"
-#include "tests/support/PlainSearch.h"
+#include "reference/PlainSearch.h"
 
 #include <algorithm>
 #include <chrono>

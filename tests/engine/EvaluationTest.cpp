@@ -1,5 +1,5 @@
 #include "engine/Evaluation.h"
-#include "support/PlainSearch.h"
+#include "reference/PlainSearch.h"
 #include "support/RandomGames.h"
 #include "support/TestBoards.h"
 

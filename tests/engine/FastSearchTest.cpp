@@ -1,7 +1,7 @@
 // The bitboard mid-game searches and list-order solvers against the plain oracle: the same value and the same
 // number of nodes on positions from random games, for every variant, depth and kind of bound.
 #include "engine/Search.h"
-#include "support/PlainSearch.h"
+#include "reference/PlainSearch.h"
 #include "support/RandomGames.h"
 
 #include <gtest/gtest.h>

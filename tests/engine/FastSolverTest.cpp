@@ -1,7 +1,7 @@
 // The strong exact solver and the fast win-or-loss search against the plain solvers.
 #include "engine/ComputerPlayer.h"
 #include "engine/ExactSolver.h"
-#include "support/PlainSearch.h"
+#include "reference/PlainSearch.h"
 #include "support/RandomGames.h"
 #include "support/StopHosts.h"
 

@@ -1,6 +1,6 @@
 #include "engine/Search.h"
 #include "engine/Evaluation.h"
-#include "support/PlainSearch.h"
+#include "reference/PlainSearch.h"
 #include "support/RandomGames.h"
 #include "support/TestBoards.h"
 

@@ -1,5 +1,5 @@
 #include "engine/Search.h"
-#include "support/PlainSearch.h"
+#include "reference/PlainSearch.h"
 #include "support/RandomGames.h"
 #include "support/StopHosts.h"
 

@@ -3,7 +3,7 @@
 // 4), for example `KALVORO_SWEEP_GAMES=200 ctest -L heavy`.
 #include "engine/ExactSolver.h"
 #include "engine/Search.h"
-#include "support/PlainSearch.h"
+#include "reference/PlainSearch.h"
 #include "support/RandomGames.h"
 
 #include <gtest/gtest.h>
