@@ -246,6 +246,19 @@ inline int LastSquareScore(TBits own, TBits opponent, int square)
     return ownFlips != 0 ? score + 2 * ownFlips + 1 : opponentScore;
 }
 
+// LastSquareScore counting the opponent's turned discs only when the side to move cannot take the square, for
+// the list-order solver, whose last squares are mostly taken by the side to move.
+inline int LastSquareScoreOwnFirst(TBits own, int square)
+{
+    const int score = 2 * PopCount(own) - 63;
+    if (const int ownFlips = LastSquareFlips(own, square)) {
+        return score + 2 * ownFlips + 1;
+    }
+    const TBits opponent = ~own & ~SquareBit(square);
+    const int opponentFlips = LastSquareFlips(opponent, square);
+    return opponentFlips != 0 ? score - 2 * opponentFlips - 1 : score;
+}
+
 // The empty squares where the side owning `own` can move against `opponent`. Inline, as the searches call
 // it at nearly every node.
 inline TBits MoveMask(TBits own, TBits opponent)

@@ -82,22 +82,35 @@ int SolveBits(const TBitBoard& board, const TSearchOrder& list, int colour, bool
     if (host.StopRequested()) {
         return 0;
     }
-    const TSides sides = SidesOf(board, colour);
     if (list.count == 1) {
-        return colour * LastSquareScore(sides.own, sides.opponent, list.squares[0]);
+        return colour * LastSquareScoreOwnFirst(OwnDiscs(board, colour), list.squares[0]);
     }
     if (list.count == MessageEmpties) {
         host.ProcessMessages();
     }
+    const TSides sides = SidesOf(board, colour);
     const TBits moves = MoveMask(sides.own, sides.opponent);
     int best = colour == Black ? -9999 : 9999;
     if (moves != 0) {
-        UntilInListOrder(sides.own, sides.opponent, moves, list,
-            [&](int square, TBits flips, const TSearchOrder& childList) {
-                const TBitBoard child = PlayMove(board, colour, square, flips);
-                const int v = SolveBits<WinLoss>(child, childList, -colour, false, best, host, counter);
-                return ImprovesAndEndsNode<WinLoss>(colour, v, best, bound);
-            });
+        // The list-order walk of SearchOrder.h written out: this loop runs at nearly every node of the
+        // list-order solvers, and the shared walk's callback measured several per cent slower here.
+        const int last = list.count - 1;
+        TSearchOrder childList = list;
+        childList.count = last;
+        for (int k = 0; k < list.count; ++k) {
+            const int square = list.squares[k];
+            if (!(moves & SquareBit(square))) {
+                continue;
+            }
+            const TBitBoard child
+                = PlayMove(board, colour, square, FlipMask(sides.own, sides.opponent, square));
+            childList.squares[k] = list.squares[last];
+            const int v = SolveBits<WinLoss>(child, childList, -colour, false, best, host, counter);
+            childList.squares[k] = static_cast<std::uint8_t>(square);
+            if (ImprovesAndEndsNode<WinLoss>(colour, v, best, bound)) {
+                return best;
+            }
+        }
         return best;
     }
     if (passed) {

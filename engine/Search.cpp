@@ -88,18 +88,30 @@ int SearchBits(const TBitBoard& board, const TSearchOrder& list, int colour, boo
     int best = Terms::Start(colour);
     if (moves != 0) {
         const bool maximises = Terms::Maximises(colour);
-        UntilInListOrder(sides.own, sides.opponent, moves, list,
-            [&](int square, TBits flips, const TSearchOrder& childList) {
-                const TBitBoard child = PlayMove(board, colour, square, flips);
-                const int returned
-                    = SearchBits<Terms>(child, childList, -colour, false, depth + 1, best, counter);
-                const int v = returned + nodeTerm + Terms::MoveTerm(BitX(square), BitY(square), colour);
-                if (!Improves(maximises, v, best)) {
-                    return false;
-                }
+        // The list-order walk of SearchOrder.h written out: this loop runs at nearly every node of the
+        // mid-game search, and the shared walk's callback measured slower here.
+        const int last = list.count - 1;
+        TSearchOrder childList = list;
+        childList.count = last;
+        for (int k = 0; k < list.count; ++k) {
+            const int square = list.squares[k];
+            if (!(moves & SquareBit(square))) {
+                continue;
+            }
+            const TBitBoard child
+                = PlayMove(board, colour, square, FlipMask(sides.own, sides.opponent, square));
+            childList.squares[k] = list.squares[last];
+            const int returned
+                = SearchBits<Terms>(child, childList, -colour, false, depth + 1, best, counter);
+            childList.squares[k] = static_cast<std::uint8_t>(square);
+            const int v = returned + nodeTerm + Terms::MoveTerm(BitX(square), BitY(square), colour);
+            if (Improves(maximises, v, best)) {
                 best = v;
-                return ReachesBound(maximises, best, bound);
-            });
+                if (ReachesBound(maximises, best, bound)) {
+                    return best;
+                }
+            }
+        }
         return best;
     }
     if (passed) {

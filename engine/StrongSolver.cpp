@@ -90,9 +90,12 @@ inline bool HasMoveAmong(TBits own, TBits opponent, TBits squares)
     return false;
 }
 
+// The solving steps below are declared inline so that the compiler folds the last squares' solvers into
+// one another and into the deep nodes, which the speed of the whole solver rests on.
+
 // Two empty squares, tried in square order; the move order does not change an exact value or on which side
 // of the window a value falls.
-int SolveTwo(TBits own, TBits opponent, int beta, TBits empty)
+inline int SolveTwo(TBits own, TBits opponent, int beta, TBits empty)
 {
     const int first = std::countr_zero(empty);
     const int second = std::countr_zero(empty & (empty - 1));
@@ -117,7 +120,7 @@ int SolveTwo(TBits own, TBits opponent, int beta, TBits empty)
 }
 
 // Three empty squares: those of an odd quadrant first, each move's two-square ending solved directly.
-int SolveThree(TBits own, TBits opponent, int alpha, int beta, TBits empty, unsigned parity)
+inline int SolveThree(TBits own, TBits opponent, int alpha, int beta, TBits empty, unsigned parity)
 {
     const TBits odd = ParitySquares[parity];
     int best = -ExactInfinity;
@@ -150,7 +153,7 @@ int SolveThree(TBits own, TBits opponent, int alpha, int beta, TBits empty, unsi
 
 // Nodes up to TableEmpties empty squares: the moves are found by trying the empty squares themselves (odd
 // quadrants first), without a move mask.
-int SolveShallow(TBits own, TBits opponent, int alpha, int beta, int empties, unsigned parity)
+inline int SolveShallow(TBits own, TBits opponent, int alpha, int beta, int empties, unsigned parity)
 {
     const TBits empty = ~(own | opponent);
     if (empties == 1) {
@@ -221,7 +224,7 @@ TOutcome TStrongSolver::Classify(TBits own, TBits opponent)
 
 // A deep node without a move. The move mask settles whether the opponent has one: with this many empty
 // squares it costs less than trying each of them.
-int TStrongSolver::SolvePass(TBits own, TBits opponent, int alpha, int beta)
+inline int TStrongSolver::SolvePass(TBits own, TBits opponent, int alpha, int beta)
 {
     if (MoveMask(opponent, own) == 0) {
         return Score(own, opponent);
@@ -229,7 +232,7 @@ int TStrongSolver::SolvePass(TBits own, TBits opponent, int alpha, int beta)
     return -Solve(opponent, own, -beta, -alpha);
 }
 
-int TStrongSolver::SolveDeep(TBits own, TBits opponent, int alpha, int beta, int empties)
+inline int TStrongSolver::SolveDeep(TBits own, TBits opponent, int alpha, int beta, int empties)
 {
     if (CheckStop()) {
         return 0;
@@ -260,7 +263,7 @@ int TStrongSolver::SolveDeep(TBits own, TBits opponent, int alpha, int beta, int
 
 // The sorted moves of a deep node: the first with the full window, the others with a null window above the
 // best so far, searched again when they fail high. Keeps the result in the table unless stopped.
-int TStrongSolver::SearchSorted(
+inline int TStrongSolver::SearchSorted(
     TBits own, TBits opponent, const TSortedMoves& moves, int count, const TTableWindow& window, int empties)
 {
     const int beta = window.beta;
@@ -295,7 +298,7 @@ int TStrongSolver::SearchSorted(
 }
 
 // Fills `moves` with the legal moves sorted best first; returns their number.
-int TStrongSolver::OrderedMoves(
+inline int TStrongSolver::OrderedMoves(
     TBits own, TBits opponent, TBits legal, int tableMove, TSortedMoves& moves) const
 {
     const TBits odd = ParitySquares[QuadrantParity(~(own | opponent))];
@@ -330,7 +333,7 @@ int TStrongSolver::OrderedMoves(
 }
 
 // The cut the search would make at a child whose stored upper bound is at most -beta, without searching it.
-std::optional<int> TStrongSolver::TableCut(
+inline std::optional<int> TStrongSolver::TableCut(
     const TSortedMoves& moves, int count, TBits own, TBits opponent, int childEmpties, int beta) const
 {
     for (int i = 0; i < count; ++i) {
