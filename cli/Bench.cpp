@@ -4,7 +4,7 @@
 #include "BenchCompare.h"
 #include "Transcript.h"
 
-#include "engine/ComputerPlayer.h"
+#include "engine/MoveChoice.h"
 #include "game/GameState.h"
 
 #include <array>
@@ -51,15 +51,6 @@ struct TBenchItem {
     int level;
     TLevelRow row;
     std::string mode;
-};
-
-class TNeverStopHost : public IThinkHost {
-public:
-    bool StopRequested() override { return false; }
-    void ProcessMessages() override { }
-    void SetStatusText(const std::string&) override { }
-    void SetEvalLabel(int, const std::string&) override { }
-    void DrawDebugValue(int, int, int) override { }
 };
 
 std::string WithoutBlanks(std::string text)
@@ -158,6 +149,8 @@ int RunBench(std::ostream& out)
     std::uint64_t totalNodes = 0;
     double totalMilliseconds = 0;
     TQuietWindow window;
+    // One table for the whole run, as the computer player keeps one for a whole game.
+    TExactTable table;
     for (const TBenchItem& item : BenchItems()) {
         const TBenchGame& game = Games[static_cast<std::size_t>(item.game)];
         SetUpGame(FirstMoves(game.transcript, item.movesPlayed), {}, window);
@@ -171,9 +164,9 @@ int RunBench(std::ostream& out)
         request.gameMoves = moves;
         request.nodeCounter = &nodes;
         TBookCursors cursors;
-        TNeverStopHost host;
+        TQuietHost host;
         const TClock::time_point start = TClock::now();
-        Think(request, cursors, host);
+        Think(request, cursors, table, host);
         const double milliseconds = std::chrono::duration<double, std::milli>(TClock::now() - start).count();
         PrintLine(out, std::string(game.players) + "@" + std::to_string(item.movesPlayed), item.mode, nodes,
             milliseconds);
@@ -181,7 +174,8 @@ int RunBench(std::ostream& out)
         totalMilliseconds += milliseconds;
     }
     PrintLine(out, "total", "-", totalNodes, totalMilliseconds);
-    return RunBenchCompare(out, ComparePositions({ { 0, 20 }, { 1, 26 }, { 2, 30 }, { 3, 22 }, { 4, 24 } }),
+    return RunBenchCompare(out, table,
+        ComparePositions({ { 0, 20 }, { 1, 26 }, { 2, 30 }, { 3, 22 }, { 4, 24 } }),
         ComparePositions({ { 0, 46 }, { 1, 46 }, { 2, 46 }, { 3, 46 }, { 4, 46 }, { 0, 44 }, { 1, 43 },
             { 2, 42 }, { 3, 44 }, { 4, 43 } }),
         TwentyEmptyPositions());

@@ -1,8 +1,8 @@
 #include "BenchCompare.h"
 
 #include "analysis/core/BestMove.h"
-#include "engine/ComputerPlayer.h"
 #include "engine/ExactSolver.h"
+#include "engine/MoveChoice.h"
 #include "reference/PlainSearch.h"
 
 #include <algorithm>
@@ -22,14 +22,6 @@ double MillisecondsOf(const std::function<void()>& work)
     work();
     return std::chrono::duration<double, std::milli>(TClock::now() - start).count();
 }
-
-struct TQuietHost : IThinkHost {
-    bool StopRequested() override { return false; }
-    void ProcessMessages() override { }
-    void SetStatusText(const std::string&) override { }
-    void SetEvalLabel(int, const std::string&) override { }
-    void DrawDebugValue(int, int, int) override { }
-};
 
 // Every root move's value and the chosen move, as the root loop of the computer player shows them.
 struct TRootRun {
@@ -162,7 +154,7 @@ void CompareMidGame(TComparer& comparer, const TBenchPosition& position, int lev
         plainRun == fastRun && fastRun == counted && plainRun.nodes == counted.nodes);
 }
 
-void CompareSolver(TComparer& comparer, const TBenchPosition& position, bool fast)
+void CompareSolver(TComparer& comparer, const TBenchPosition& position, bool fast, TExactTable& table)
 {
     const int side = position.side;
     TRootRun plainRun;
@@ -175,13 +167,13 @@ void CompareSolver(TComparer& comparer, const TBenchPosition& position, bool fas
     });
     TRootRun fastRun;
     TQuietHost host;
-    ClearExactTable();
+    table.Clear();
     const double fastMs = MillisecondsOf([&] {
         fastRun = RootLoop(position, fast,
             [&](const TBoard& child, const TSquareList& list, int bound, TSquare, std::uint64_t&) {
                 return side
-                    * (fast ? SolveWinLossFast(child, list, -side, false, bound, host)
-                            : SolveExactStrong(child, list, -side, false, bound, host));
+                    * (fast ? SolveWinLossFast(child, list, -side, false, bound, host, table)
+                            : SolveExactStrong(child, list, -side, false, bound, host, table));
             });
     });
     const int empties = BuildEmptyList(position.board).count;
@@ -191,7 +183,7 @@ void CompareSolver(TComparer& comparer, const TBenchPosition& position, bool fas
 }
 
 // The best-move analysis of the analysis window against the plain solver's root loop with its runner-up.
-void CompareBestMove(TComparer& comparer, const TBenchPosition& position)
+void CompareBestMove(TComparer& comparer, const TBenchPosition& position, TExactTable& table)
 {
     const int side = position.side;
     TRootRun plainRun;
@@ -203,8 +195,8 @@ void CompareBestMove(TComparer& comparer, const TBenchPosition& position)
             });
     });
     TBestMove fast;
-    ClearExactTable();
-    const double fastMs = MillisecondsOf([&] { fast = AnalyseBestMove(position.board, side); });
+    table.Clear();
+    const double fastMs = MillisecondsOf([&] { fast = AnalyseBestMove(position.board, side, table); });
     // The runner-up is the first of the largest values after the best one's place is taken.
     const std::vector<int>& values = plainRun.values;
     bool same = fast.best && fast.best->square == plainRun.move
@@ -226,7 +218,7 @@ void CompareBestMove(TComparer& comparer, const TBenchPosition& position)
         "best move, 14 empties", plainRun.nodes, 0, plainMs, fastMs, same);
 }
 
-void TimeTwentyEmpties(TComparer& comparer, const TBenchPosition& position)
+void TimeTwentyEmpties(TComparer& comparer, const TBenchPosition& position, TExactTable& table)
 {
     TQuietHost host;
     TThinkRequest request;
@@ -236,8 +228,8 @@ void TimeTwentyEmpties(TComparer& comparer, const TBenchPosition& position)
     request.row = { 22, 26, 5 };
     TBookCursors cursors;
     TThinkResult result;
-    ClearExactTable();
-    const double ms = MillisecondsOf([&] { result = Think(request, cursors, host); });
+    table.Clear();
+    const double ms = MillisecondsOf([&] { result = Think(request, cursors, table, host); });
     std::ostringstream line;
     line << std::left << std::setw(22) << position.name << ' ' << std::setw(16)
          << "P:" + std::to_string(BuildEmptyList(position.board).count)
@@ -248,7 +240,7 @@ void TimeTwentyEmpties(TComparer& comparer, const TBenchPosition& position)
 
 } // namespace
 
-int RunBenchCompare(std::ostream& out, const std::vector<TBenchPosition>& midGame,
+int RunBenchCompare(std::ostream& out, TExactTable& table, const std::vector<TBenchPosition>& midGame,
     const std::vector<TBenchPosition>& endgame, const std::vector<TBenchPosition>& twentyEmpties)
 {
     TComparer comparer(out);
@@ -262,15 +254,15 @@ int RunBenchCompare(std::ostream& out, const std::vector<TBenchPosition>& midGam
     for (const TBenchPosition& position : endgame) {
         const int empties = BuildEmptyList(position.board).count;
         if (empties == 14) {
-            CompareSolver(comparer, position, false);
-            CompareBestMove(comparer, position);
+            CompareSolver(comparer, position, false, table);
+            CompareBestMove(comparer, position, table);
         } else {
-            CompareSolver(comparer, position, true);
+            CompareSolver(comparer, position, true, table);
         }
     }
     for (const TBenchPosition& position : twentyEmpties) {
-        TimeTwentyEmpties(comparer, position);
+        TimeTwentyEmpties(comparer, position, table);
     }
-    out << "transposition table: " << ExactTableBytes() / (1024 * 1024) << " MiB, allocated once\n";
+    out << "transposition table: " << TExactTable::SizeInBytes() / (1024 * 1024) << " MiB, allocated once\n";
     return comparer.Summarise();
 }

@@ -60,10 +60,61 @@ inline int DiscDifference(const TBitBoard& board)
     return PopCount(board.black) - PopCount(board.white);
 }
 
+// Masks of the board's outer lines.
+constexpr TBits ColumnA = 0x0101010101010101ULL;
+constexpr TBits ColumnH = 0x8080808080808080ULL;
+constexpr TBits Row1 = 0x00000000000000FFULL;
+constexpr TBits Row8 = 0xFF00000000000000ULL;
+
+// Column x (0 for column a) of `bits` as eight bits, row 1 in bit 0: the column's bits gather into the top
+// byte when multiplied by the usual magic number.
+inline unsigned ColumnLine(TBits bits, int x)
+{
+    return static_cast<unsigned>((((bits >> x) & ColumnA) * 0x0102040810204080ULL) >> 56);
+}
+
+// The diagonals of one direction: `step` 9 gives the 15 lines running a1-h8 ways, indexed x - y + 7; `step`
+// 7 the 15 running h1-a8 ways, indexed x + y (x and y counted from 0).
+constexpr std::array<TBits, 15> MakeDiagonals(int step)
+{
+    std::array<TBits, 15> lines {};
+    for (int square = 0; square < 64; ++square) {
+        const int x = square % 8;
+        const int y = square / 8;
+        const int line = step == 9 ? x - y + 7 : x + y;
+        lines[static_cast<std::size_t>(line)] |= TBits { 1 } << square;
+    }
+    return lines;
+}
+
+inline constexpr std::array<TBits, 15> RisingDiagonals = MakeDiagonals(9);
+inline constexpr std::array<TBits, 15> FallingDiagonals = MakeDiagonals(7);
+
+// The squares next to each square.
+constexpr std::array<TBits, 64> MakeNeighbours()
+{
+    std::array<TBits, 64> masks {};
+    for (int square = 0; square < 64; ++square) {
+        const int x = square % 8;
+        const int y = square / 8;
+        for (int dy = -1; dy <= 1; ++dy) {
+            for (int dx = -1; dx <= 1; ++dx) {
+                const bool inside = x + dx >= 0 && x + dx < 8 && y + dy >= 0 && y + dy < 8;
+                if ((dx != 0 || dy != 0) && inside) {
+                    masks[static_cast<std::size_t>(square)] |= TBits { 1 } << ((y + dy) * 8 + x + dx);
+                }
+            }
+        }
+    }
+    return masks;
+}
+
+inline constexpr std::array<TBits, 64> Neighbours = MakeNeighbours();
+
 namespace bitboard_detail {
 
 // Opponent discs that can lie inside a run along a row or a diagonal: a run never wraps round an edge.
-constexpr TBits InnerColumns = 0x7E7E7E7E7E7E7E7EULL;
+constexpr TBits InnerColumns = ~(ColumnA | ColumnH);
 
 // The empty squares at the end of a run of `runs` discs that starts next to an own disc, both ways along
 // one shift. Runs are grown one step, then doubled twice, which covers the six discs a run can have.
@@ -123,8 +174,6 @@ inline TBits FallingFlips(TBits own, TBits opponent, TBits ray)
     return ray & (0 - (outflank << 1));
 }
 
-constexpr TBits ColumnA = 0x0101010101010101ULL;
-
 // LineFlips[p][line]: the discs turned along one line of eight squares by a disc placed at position p, when
 // `line` marks the mover's discs and every other square of the line holds an opponent's disc. Squares beyond
 // a short diagonal read as opponent discs, which turn nothing since no mover's disc lies past them.
@@ -150,17 +199,15 @@ constexpr std::array<std::array<std::int8_t, 256>, 8> MakeLineFlips()
 
 inline constexpr std::array<std::array<std::int8_t, 256>, 8> LineFlips = MakeLineFlips();
 
-// The squares of the a1-h8 and the h1-a8 diagonal through each square.
+// The a1-h8 and the h1-a8 diagonal through each square.
 constexpr std::array<std::array<TBits, 2>, 64> MakeSquareDiagonals()
 {
     std::array<std::array<TBits, 2>, 64> diagonals {};
     for (int square = 0; square < 64; ++square) {
-        for (int other = 0; other < 64; ++other) {
-            const int dx = other % 8 - square % 8;
-            const int dy = other / 8 - square / 8;
-            diagonals[static_cast<std::size_t>(square)][0] |= dx == dy ? TBits { 1 } << other : 0;
-            diagonals[static_cast<std::size_t>(square)][1] |= dx == -dy ? TBits { 1 } << other : 0;
-        }
+        const int x = square % 8;
+        const int y = square / 8;
+        diagonals[static_cast<std::size_t>(square)] = { RisingDiagonals[static_cast<std::size_t>(x - y + 7)],
+            FallingDiagonals[static_cast<std::size_t>(x + y)] };
     }
     return diagonals;
 }
@@ -171,8 +218,7 @@ inline constexpr std::array<std::array<TBits, 2>, 64> SquareDiagonals = MakeSqua
 
 // How many discs a move on `square` turns when it is the only empty square; `own` are the mover's discs.
 // With every other square filled, the four lines through the square settle it from the mover's discs alone.
-// A diagonal's bits gather into the top byte by column when multiplied by column a's mask, a column's by row
-// with the usual magic multiplier.
+// A diagonal's bits gather into the top byte by column when multiplied by column a's mask.
 inline int LastSquareFlips(TBits own, int square)
 {
     using namespace bitboard_detail;
@@ -180,11 +226,37 @@ inline int LastSquareFlips(TBits own, int square)
     const int y = square >> 3;
     const auto& diagonals = SquareDiagonals[static_cast<std::size_t>(square)];
     const unsigned row = static_cast<unsigned>(own >> (8 * y)) & 0xFFU;
-    const unsigned column = static_cast<unsigned>((((own >> x) & ColumnA) * 0x0102040810204080ULL) >> 56);
+    const unsigned column = ColumnLine(own, x);
     const unsigned rising = static_cast<unsigned>(((own & diagonals[0]) * ColumnA) >> 56);
     const unsigned falling = static_cast<unsigned>(((own & diagonals[1]) * ColumnA) >> 56);
     return LineFlips[static_cast<std::size_t>(x)][row] + LineFlips[static_cast<std::size_t>(y)][column]
         + LineFlips[static_cast<std::size_t>(x)][rising] + LineFlips[static_cast<std::size_t>(x)][falling];
+}
+
+// The final score, from the side to move's view, with `square` the only empty square: the side to move takes
+// it when it can, else its opponent, else it stays empty. A move there adds itself and twice the discs it
+// turns to its side's difference.
+inline int LastSquareScore(TBits own, TBits opponent, int square)
+{
+    // Both sides' discs fill the other 63 squares.
+    const int score = 2 * PopCount(own) - 63;
+    const int ownFlips = LastSquareFlips(own, square);
+    const int opponentFlips = LastSquareFlips(opponent, square);
+    const int opponentScore = opponentFlips != 0 ? score - 2 * opponentFlips - 1 : score;
+    return ownFlips != 0 ? score + 2 * ownFlips + 1 : opponentScore;
+}
+
+// LastSquareScore counting the opponent's turned discs only when the side to move cannot take the square, for
+// the list-order solver, whose last squares are mostly taken by the side to move.
+inline int LastSquareScoreOwnFirst(TBits own, int square)
+{
+    const int score = 2 * PopCount(own) - 63;
+    if (const int ownFlips = LastSquareFlips(own, square)) {
+        return score + 2 * ownFlips + 1;
+    }
+    const TBits opponent = ~own & ~SquareBit(square);
+    const int opponentFlips = LastSquareFlips(opponent, square);
+    return opponentFlips != 0 ? score - 2 * opponentFlips - 1 : score;
 }
 
 // The empty squares where the side owning `own` can move against `opponent`. Inline, as the searches call
@@ -226,5 +298,26 @@ inline TBitBoard PlayMove(const TBitBoard& board, int colour, int index, TBits f
     return { board.black & ~flips, board.white | played };
 }
 
-// StableEdgeCount of Evaluation.h over the discs of one colour.
-int StableEdgeCount(TBits discs);
+// A position as the solvers see it: the discs of the side to move and of its opponent.
+struct TSides {
+    TBits own;
+    TBits opponent;
+};
+
+inline TSides SidesOf(const TBitBoard& board, int colour)
+{
+    return { OwnDiscs(board, colour), OwnDiscs(board, -colour) };
+}
+
+// The board where `own` are the discs of `colour` and `opponent` those of the other side.
+inline TBitBoard BoardOf(TBits own, TBits opponent, int colour)
+{
+    return colour == Black ? TBitBoard { own, opponent } : TBitBoard { opponent, own };
+}
+
+// The position after the side owning `own` plays at `square` turning `flips`, seen from the opponent, who
+// is then to move.
+inline TSides SidesAfter(TBits own, TBits opponent, int square, TBits flips)
+{
+    return { opponent & ~flips, own | flips | SquareBit(square) };
+}

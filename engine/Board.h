@@ -14,6 +14,8 @@ constexpr int Black = 1;
 constexpr int White = -1;
 constexpr std::int16_t EmptyCell = 0;
 constexpr std::int16_t BorderCell = 99;
+// The value of a cell of the game's view board that marks a legal move while it is shown.
+constexpr std::int16_t LegalMark = 2;
 // A game never has more than 60 empty squares, but a board edited in debug mode may have up to 64.
 constexpr int MaxEmptySquares = 64;
 

@@ -1,6 +1,36 @@
 #include "Evaluation.h"
 
+#include <array>
+
 namespace {
+
+// The stable-edge count of one edge line of eight bits: the run next to each end that holds a disc.
+constexpr int LineEdgeCount(unsigned line)
+{
+    int count = 0;
+    if (line & 1U) {
+        for (int bit = 1; bit < 8 && (line >> bit & 1U); ++bit) {
+            ++count;
+        }
+    }
+    if (line & 0x80U) {
+        for (int bit = 6; bit >= 0 && (line >> bit & 1U); --bit) {
+            ++count;
+        }
+    }
+    return count;
+}
+
+constexpr std::array<std::int8_t, 256> MakeLineEdgeCounts()
+{
+    std::array<std::int8_t, 256> counts {};
+    for (unsigned line = 0; line < 256; ++line) {
+        counts[line] = static_cast<std::int8_t>(LineEdgeCount(line));
+    }
+    return counts;
+}
+
+constexpr std::array<std::int8_t, 256> LineEdgeCounts = MakeLineEdgeCounts();
 
 struct TEdgeWalks {
     int corner;
@@ -40,17 +70,8 @@ int StableEdgeCount(const TBoard& board, int colour)
     return count;
 }
 
-int StableEdgeBalance(const TBoard& board)
+int StableEdgeCount(TBits discs)
 {
-    return StableEdgeCount(board, Black) - StableEdgeCount(board, White);
-}
-
-int MobilityDifference(const TBoard& board, const TSquareList& list)
-{
-    return CountMobility(board, list, Black) - CountMobility(board, list, White);
-}
-
-int GradedMeasure(const TBoard& board, const TSquareList& list)
-{
-    return 4 * MobilityDifference(board, list) + 20 * StableEdgeBalance(board);
+    return LineEdgeCounts[discs & 0xFFU] + LineEdgeCounts[discs >> 56] + LineEdgeCounts[ColumnLine(discs, 0)]
+        + LineEdgeCounts[ColumnLine(discs, 7)];
 }

@@ -2,15 +2,22 @@
 // variants.
 //
 // Every value is seen from Black's side. Each variant is a small struct of static terms that the shared
-// search procedure (Search.cpp) is instantiated with:
-//   NodeTerm(board, list)          added to every value backed up at an interior node (0 when the variant has
-//   none) Leaf(board, list, t, nodeTerm) the value of a position at the node-depth limit MoveTerm(x, y, t)
-//   added for the move of side t at (x, y) Pass(v, nodeTerm, t)           the value of a node whose side t
-//   passes, from the value v after the pass End(board, list, t)            the value of a finished game, t
-//   being the side whose turn it would be Start(t)                       the value side t starts from before
-//   it tries its moves Maximises(t)                   whether side t seeks the larger value
+// search procedure (Search.cpp) is instantiated with. A term takes the position as the search holds it: a
+// TCellPosition (the cell board and its list of empty squares) or a TBitBoard, whose measures agree value
+// for value.
+// clang-format off
+//   NodeTerm(position)             added to every value backed up at an interior node (0 when the variant
+//                                  has none)
+//   Leaf(position, t, nodeTerm)    the value of a position at the node-depth limit
+//   MoveTerm(x, y, t)              added for the move of side t at (x, y)
+//   Pass(v, nodeTerm, t)           the value of a node whose side t passes, from the value v after the pass
+//   End(position, t)               the value of a finished game, t being the side whose turn it would be
+//   Start(t)                       the value side t starts from before it tries its moves
+//   Maximises(t)                   whether side t seeks the larger value
+// clang-format on
 #pragma once
 
+#include "Bitboard.h"
 #include "Board.h"
 
 #include <array>
@@ -39,26 +46,63 @@ constexpr int SquareWeight(int x, int y)
 // a walk may run through the far corner, so a whole edge of one colour counts 14.
 int StableEdgeCount(const TBoard& board, int colour);
 
-// StableEdgeCount for Black minus StableEdgeCount for White.
-int StableEdgeBalance(const TBoard& board);
+// StableEdgeCount over the discs of one colour given as a bit mask.
+int StableEdgeCount(TBits discs);
 
-// Black's legal-move count minus White's, both counted over `list` whoever is to move.
-int MobilityDifference(const TBoard& board, const TSquareList& list);
+// A position as the cell-board searches hold it: the board and its list of empty squares, which is where
+// mobility is counted.
+struct TCellPosition {
+    const TBoard& board;
+    const TSquareList& list;
+};
+
+// The measures of a position as the searches hold it.
+inline int DiscDifference(const TCellPosition& position)
+{
+    return DiscDifference(position.board);
+}
+inline int CountMoves(const TCellPosition& position, int colour)
+{
+    return CountMobility(position.board, position.list, colour);
+}
+inline int StableEdgeCount(const TCellPosition& position, int colour)
+{
+    return StableEdgeCount(position.board, colour);
+}
+inline int StableEdgeCount(const TBitBoard& board, int colour)
+{
+    return StableEdgeCount(OwnDiscs(board, colour));
+}
+
+// StableEdgeCount for Black minus StableEdgeCount for White.
+template <class Position> int StableEdgeBalance(const Position& position)
+{
+    return StableEdgeCount(position, Black) - StableEdgeCount(position, White);
+}
+
+// Black's legal-move count minus White's, whoever is to move.
+template <class Position> int MobilityDifference(const Position& position)
+{
+    return CountMoves(position, Black) - CountMoves(position, White);
+}
 
 // The graded measure 4 * mobility difference + 20 * stable edge balance.
-int GradedMeasure(const TBoard& board, const TSquareList& list);
-
-// A finished game scored only by its winner: +win when Black has more discs, -win when White has, 0 for a
-// draw.
-inline int WinnerValue(const TBoard& board, int win)
+template <class Position> int GradedMeasure(const Position& position)
 {
-    const int difference = DiscDifference(board);
+    return 4 * MobilityDifference(position) + 20 * StableEdgeBalance(position);
+}
+
+// A finished game scored only by who won it: +win when Black has more discs, -win when White has, 0 for a
+// draw.
+template <class Position> int WinnerScore(const Position& position, int win)
+{
+    const int difference = DiscDifference(position);
     return difference > 0 ? win : difference < 0 ? -win : 0;
 }
 
 // Black maximises, White minimises; start values of plus or minus 9999. The base of every variant but one.
 struct TPlainTerms {
-    static int NodeTerm(const TBoard&, const TSquareList&) { return 0; }
+    template <class Position> static int NodeTerm(const Position&) { return 0; }
     static int MoveTerm(int, int, int) { return 0; }
     static int Pass(int v, int, int) { return v; }
     static int Start(int colour) { return colour == Black ? -9999 : 9999; }
@@ -67,8 +111,14 @@ struct TPlainTerms {
 
 // Slime: the disc difference.
 struct TDiscTerms : TPlainTerms {
-    static int Leaf(const TBoard& board, const TSquareList&, int, int) { return DiscDifference(board); }
-    static int End(const TBoard& board, const TSquareList&, int) { return DiscDifference(board); }
+    template <class Position> static int Leaf(const Position& position, int, int)
+    {
+        return DiscDifference(position);
+    }
+    template <class Position> static int End(const Position& position, int)
+    {
+        return DiscDifference(position);
+    }
 };
 
 // Dog: the disc difference with the aims reversed, each side seeking as few discs of its own as possible.
@@ -79,49 +129,61 @@ struct TFewestDiscTerms : TDiscTerms {
 
 // Cow: the sum of the mobility differences of every position on the path below the root.
 struct TMobilityTerms : TPlainTerms {
-    static int NodeTerm(const TBoard& board, const TSquareList& list)
+    template <class Position> static int NodeTerm(const Position& position)
     {
-        return MobilityDifference(board, list);
+        return MobilityDifference(position);
     }
-    static int Leaf(const TBoard&, const TSquareList&, int, int nodeTerm) { return nodeTerm; }
+    template <class Position> static int Leaf(const Position&, int, int nodeTerm) { return nodeTerm; }
     static int Pass(int v, int nodeTerm, int) { return v + nodeTerm; }
-    static int End(const TBoard& board, const TSquareList&, int) { return WinnerValue(board, 10000); }
+    template <class Position> static int End(const Position& position, int)
+    {
+        return WinnerScore(position, 10000);
+    }
 };
 
 // Dolphin: the mobility of the side to move and the stable edges. A finished game counts only the stable
 // edges of the side whose turn it would be, with different factors for the two sides.
 struct TMobilityEdgeTerms : TPlainTerms {
-    static int Leaf(const TBoard& board, const TSquareList& list, int colour, int)
+    template <class Position> static int Leaf(const Position& position, int colour, int)
     {
-        return colour * CountMobility(board, list, colour) + 16 * StableEdgeBalance(board);
+        return colour * CountMoves(position, colour) + 16 * StableEdgeBalance(position);
     }
-    static int End(const TBoard& board, const TSquareList& list, int colour)
+    template <class Position> static int End(const Position& position, int colour)
     {
-        const int mobility = CountMobility(board, list, colour);
-        return colour == Black ? mobility + 5 * StableEdgeCount(board, Black)
-                               : -10 * StableEdgeCount(board, White) - mobility;
+        const int mobility = CountMoves(position, colour);
+        return colour == Black ? mobility + 5 * StableEdgeCount(position, Black)
+                               : -10 * StableEdgeCount(position, White) - mobility;
     }
 };
 
 // Monkey: the weights of the squares played on the path, the mobility difference at the leaf, 100 per pass.
 struct TWeightedTerms : TPlainTerms {
-    static int Leaf(const TBoard& board, const TSquareList& list, int, int)
+    template <class Position> static int Leaf(const Position& position, int, int)
     {
-        return MobilityDifference(board, list);
+        return MobilityDifference(position);
     }
     static int MoveTerm(int x, int y, int colour) { return colour * SquareWeight(x, y); }
     static int Pass(int v, int, int colour) { return v - 100 * colour; }
-    static int End(const TBoard& board, const TSquareList&, int) { return WinnerValue(board, 10000); }
+    template <class Position> static int End(const Position& position, int)
+    {
+        return WinnerScore(position, 10000);
+    }
 };
 
 // The Grade levels and Custom: the graded measure of every position on the path plus the square weights of
 // the moves, 100 per pass.
 struct TGradedTerms {
-    static int NodeTerm(const TBoard& board, const TSquareList& list) { return GradedMeasure(board, list); }
-    static int Leaf(const TBoard&, const TSquareList&, int, int nodeTerm) { return nodeTerm; }
+    template <class Position> static int NodeTerm(const Position& position)
+    {
+        return GradedMeasure(position);
+    }
+    template <class Position> static int Leaf(const Position&, int, int nodeTerm) { return nodeTerm; }
     static int MoveTerm(int x, int y, int colour) { return colour * SquareWeight(x, y); }
     static int Pass(int v, int nodeTerm, int colour) { return v + nodeTerm - 100 * colour; }
-    static int End(const TBoard& board, const TSquareList&, int) { return WinnerValue(board, 20000); }
+    template <class Position> static int End(const Position& position, int)
+    {
+        return WinnerScore(position, 20000);
+    }
     static int Start(int colour) { return colour == Black ? -29999 : 29999; }
     static bool Maximises(int colour) { return colour == Black; }
 };

@@ -25,15 +25,6 @@ int NodeDepthLimit = 1;
 
 namespace {
 
-struct TNoCount {
-    void Visit() { }
-};
-
-struct TNodeCount {
-    std::uint64_t& nodes;
-    void Visit() { ++nodes; }
-};
-
 // v improves on best for a side that maximises (or minimises).
 inline bool Improves(bool maximises, int v, int best)
 {
@@ -52,133 +43,53 @@ int SearchCells(const TBoard& board, const TSquareList& list, int colour, bool p
     Counter& counter)
 {
     counter.Visit();
-    const int nodeTerm = Terms::NodeTerm(board, list);
+    const TCellPosition position { board, list };
+    const int nodeTerm = Terms::NodeTerm(position);
     if (depth == NodeDepthLimit) {
-        return Terms::Leaf(board, list, colour, nodeTerm);
+        return Terms::Leaf(position, colour, nodeTerm);
     }
     const bool maximises = Terms::Maximises(colour);
-    const int last = list.count - 1;
-    TSquareList childList = list;
-    childList.count = static_cast<std::int16_t>(last);
     int best = Terms::Start(colour);
     bool moveFound = false;
-    TBoard child;
-    for (int k = 0; k < list.count; ++k) {
-        const TSquare square = list.squares[k];
-        if (!MakeMove(board, child, square.x, square.y, colour)) {
-            continue;
-        }
-        moveFound = true;
-        childList.squares[k] = list.squares[last];
-        const int returned = SearchCells<Terms>(child, childList, -colour, false, depth + 1, best, counter);
-        childList.squares[k] = square;
-        const int v = returned + nodeTerm + Terms::MoveTerm(square.x, square.y, colour);
-        if (Improves(maximises, v, best)) {
-            best = v;
-            if (ReachesBound(maximises, best, bound)) {
-                return best;
+    UntilInListOrder(
+        board, list, colour, [&](TSquare square, const TBoard& child, const TSquareList& childList) {
+            moveFound = true;
+            const int returned
+                = SearchCells<Terms>(child, childList, -colour, false, depth + 1, best, counter);
+            const int v = returned + nodeTerm + Terms::MoveTerm(square.x, square.y, colour);
+            if (!Improves(maximises, v, best)) {
+                return false;
             }
-        }
-    }
+            best = v;
+            return ReachesBound(maximises, best, bound);
+        });
     if (moveFound) {
         return best;
     }
     if (passed) {
-        return Terms::End(board, list, colour);
+        return Terms::End(position, colour);
     }
     const int afterPass = SearchCells<Terms>(board, list, -colour, true, depth + 1, best, counter);
     return Terms::Pass(afterPass, nodeTerm, colour);
 }
 
-inline int MobilityDifference(const TBitBoard& board)
-{
-    return PopCount(MoveMask(board.black, board.white)) - PopCount(MoveMask(board.white, board.black));
-}
-
-inline int StableEdgeBalance(const TBitBoard& board)
-{
-    return StableEdgeCount(board.black) - StableEdgeCount(board.white);
-}
-
-inline int WinnerValue(const TBitBoard& board, int win)
-{
-    const int difference = DiscDifference(board);
-    return difference > 0 ? win : difference < 0 ? -win : 0;
-}
-
-// The board-dependent terms of the variants (Evaluation.h) on bitboards; the other terms are the variants'
-// own.
-struct TBitDiscs {
-    using Terms = TDiscTerms;
-    static constexpr bool HasNodeTerm = false;
-    static int NodeTerm(const TBitBoard&) { return 0; }
-    static int Leaf(const TBitBoard& board, int, int) { return DiscDifference(board); }
-    static int End(const TBitBoard& board, int) { return DiscDifference(board); }
-};
-
-struct TBitFewestDiscs : TBitDiscs {
-    using Terms = TFewestDiscTerms;
-};
-
-struct TBitMobility {
-    using Terms = TMobilityTerms;
-    static constexpr bool HasNodeTerm = true;
-    static int NodeTerm(const TBitBoard& board) { return MobilityDifference(board); }
-    static int Leaf(const TBitBoard&, int, int nodeTerm) { return nodeTerm; }
-    static int End(const TBitBoard& board, int) { return WinnerValue(board, 10000); }
-};
-
-struct TBitMobilityEdges {
-    using Terms = TMobilityEdgeTerms;
-    static constexpr bool HasNodeTerm = false;
-    static int NodeTerm(const TBitBoard&) { return 0; }
-    static int Leaf(const TBitBoard& board, int colour, int)
-    {
-        return colour * CountMoves(board, colour) + 16 * StableEdgeBalance(board);
-    }
-    static int End(const TBitBoard& board, int colour)
-    {
-        const int mobility = CountMoves(board, colour);
-        return colour == Black ? mobility + 5 * StableEdgeCount(board.black)
-                               : -10 * StableEdgeCount(board.white) - mobility;
-    }
-};
-
-struct TBitWeighted {
-    using Terms = TWeightedTerms;
-    static constexpr bool HasNodeTerm = false;
-    static int NodeTerm(const TBitBoard&) { return 0; }
-    static int Leaf(const TBitBoard& board, int, int) { return MobilityDifference(board); }
-    static int End(const TBitBoard& board, int) { return WinnerValue(board, 10000); }
-};
-
-struct TBitGraded {
-    using Terms = TGradedTerms;
-    static constexpr bool HasNodeTerm = true;
-    static int NodeTerm(const TBitBoard& board)
-    {
-        return 4 * MobilityDifference(board) + 20 * StableEdgeBalance(board);
-    }
-    static int Leaf(const TBitBoard&, int, int nodeTerm) { return nodeTerm; }
-    static int End(const TBitBoard& board, int) { return WinnerValue(board, 20000); }
-};
-
-template <class Bit, class Counter>
+// The same search on bitboards.
+template <class Terms, class Counter>
 int SearchBits(const TBitBoard& board, const TSearchOrder& list, int colour, bool passed, int depth,
     int bound, Counter& counter)
 {
-    using Terms = typename Bit::Terms;
     counter.Visit();
-    const int nodeTerm = Bit::NodeTerm(board);
+    const int nodeTerm = Terms::NodeTerm(board);
     if (depth == NodeDepthLimit) {
-        return Bit::Leaf(board, colour, nodeTerm);
+        return Terms::Leaf(board, colour, nodeTerm);
     }
-    const TBits own = OwnDiscs(board, colour);
-    const TBits opponent = OwnDiscs(board, -colour);
-    const TBits moves = MoveMask(own, opponent);
+    const TSides sides = SidesOf(board, colour);
+    const TBits moves = MoveMask(sides.own, sides.opponent);
     int best = Terms::Start(colour);
     if (moves != 0) {
         const bool maximises = Terms::Maximises(colour);
+        // The list-order walk of SearchOrder.h written out: this loop runs at nearly every node of the
+        // mid-game search, and the shared walk's callback measured slower here.
         const int last = list.count - 1;
         TSearchOrder childList = list;
         childList.count = last;
@@ -187,9 +98,11 @@ int SearchBits(const TBitBoard& board, const TSearchOrder& list, int colour, boo
             if (!(moves & SquareBit(square))) {
                 continue;
             }
-            const TBitBoard child = PlayMove(board, colour, square, FlipMask(own, opponent, square));
+            const TBitBoard child
+                = PlayMove(board, colour, square, FlipMask(sides.own, sides.opponent, square));
             childList.squares[k] = list.squares[last];
-            const int returned = SearchBits<Bit>(child, childList, -colour, false, depth + 1, best, counter);
+            const int returned
+                = SearchBits<Terms>(child, childList, -colour, false, depth + 1, best, counter);
             childList.squares[k] = static_cast<std::uint8_t>(square);
             const int v = returned + nodeTerm + Terms::MoveTerm(BitX(square), BitY(square), colour);
             if (Improves(maximises, v, best)) {
@@ -202,22 +115,22 @@ int SearchBits(const TBitBoard& board, const TSearchOrder& list, int colour, boo
         return best;
     }
     if (passed) {
-        return Bit::End(board, colour);
+        return Terms::End(board, colour);
     }
-    const int afterPass = SearchBits<Bit>(board, list, -colour, true, depth + 1, best, counter);
+    const int afterPass = SearchBits<Terms>(board, list, -colour, true, depth + 1, best, counter);
     return Terms::Pass(afterPass, nodeTerm, colour);
 }
 
 // Converts once and searches on bitboards, or on the cell board when the list is not the empty squares.
-template <class Bit, class Counter>
+template <class Terms, class Counter>
 int SearchNode(const TBoard& board, const TSquareList& list, int colour, bool passed, int depth, int bound,
     Counter& counter)
 {
     TSearchOrder order;
     if (!ToSearchOrder(board, list, order)) {
-        return SearchCells<typename Bit::Terms>(board, list, colour, passed, depth, bound, counter);
+        return SearchCells<Terms>(board, list, colour, passed, depth, bound, counter);
     }
-    return SearchBits<Bit>(ToBitBoard(board), order, colour, passed, depth, bound, counter);
+    return SearchBits<Terms>(ToBitBoard(board), order, colour, passed, depth, bound, counter);
 }
 
 template <class Counter>
@@ -226,19 +139,19 @@ int SearchVariant(TSearchVariant variant, const TBoard& board, const TSquareList
 {
     switch (variant) {
     case TSearchVariant::Discs:
-        return SearchNode<TBitDiscs>(board, list, colour, passed, depth, bound, counter);
+        return SearchNode<TDiscTerms>(board, list, colour, passed, depth, bound, counter);
     case TSearchVariant::FewestDiscs:
-        return SearchNode<TBitFewestDiscs>(board, list, colour, passed, depth, bound, counter);
+        return SearchNode<TFewestDiscTerms>(board, list, colour, passed, depth, bound, counter);
     case TSearchVariant::Mobility:
-        return SearchNode<TBitMobility>(board, list, colour, passed, depth, bound, counter);
+        return SearchNode<TMobilityTerms>(board, list, colour, passed, depth, bound, counter);
     case TSearchVariant::MobilityEdges:
-        return SearchNode<TBitMobilityEdges>(board, list, colour, passed, depth, bound, counter);
+        return SearchNode<TMobilityEdgeTerms>(board, list, colour, passed, depth, bound, counter);
     case TSearchVariant::Weighted:
-        return SearchNode<TBitWeighted>(board, list, colour, passed, depth, bound, counter);
+        return SearchNode<TWeightedTerms>(board, list, colour, passed, depth, bound, counter);
     case TSearchVariant::Graded:
         break;
     }
-    return SearchNode<TBitGraded>(board, list, colour, passed, depth, bound, counter);
+    return SearchNode<TGradedTerms>(board, list, colour, passed, depth, bound, counter);
 }
 
 } // namespace
@@ -246,41 +159,41 @@ int SearchVariant(TSearchVariant variant, const TBoard& board, const TSquareList
 int SearchDiscs(const TBoard& board, const TSquareList& list, int colour, bool passed, int depth, int bound)
 {
     TNoCount counter;
-    return SearchNode<TBitDiscs>(board, list, colour, passed, depth, bound, counter);
+    return SearchNode<TDiscTerms>(board, list, colour, passed, depth, bound, counter);
 }
 
 int SearchFewestDiscs(
     const TBoard& board, const TSquareList& list, int colour, bool passed, int depth, int bound)
 {
     TNoCount counter;
-    return SearchNode<TBitFewestDiscs>(board, list, colour, passed, depth, bound, counter);
+    return SearchNode<TFewestDiscTerms>(board, list, colour, passed, depth, bound, counter);
 }
 
 int SearchMobility(
     const TBoard& board, const TSquareList& list, int colour, bool passed, int depth, int bound)
 {
     TNoCount counter;
-    return SearchNode<TBitMobility>(board, list, colour, passed, depth, bound, counter);
+    return SearchNode<TMobilityTerms>(board, list, colour, passed, depth, bound, counter);
 }
 
 int SearchMobilityEdges(
     const TBoard& board, const TSquareList& list, int colour, bool passed, int depth, int bound)
 {
     TNoCount counter;
-    return SearchNode<TBitMobilityEdges>(board, list, colour, passed, depth, bound, counter);
+    return SearchNode<TMobilityEdgeTerms>(board, list, colour, passed, depth, bound, counter);
 }
 
 int SearchWeighted(
     const TBoard& board, const TSquareList& list, int colour, bool passed, int depth, int bound)
 {
     TNoCount counter;
-    return SearchNode<TBitWeighted>(board, list, colour, passed, depth, bound, counter);
+    return SearchNode<TWeightedTerms>(board, list, colour, passed, depth, bound, counter);
 }
 
 int SearchGraded(const TBoard& board, const TSquareList& list, int colour, bool passed, int depth, int bound)
 {
     TNoCount counter;
-    return SearchNode<TBitGraded>(board, list, colour, passed, depth, bound, counter);
+    return SearchNode<TGradedTerms>(board, list, colour, passed, depth, bound, counter);
 }
 
 int Search(TSearchVariant variant, const TBoard& board, const TSquareList& list, int colour, bool passed,

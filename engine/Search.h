@@ -6,6 +6,7 @@
 #pragma once
 
 #include "Board.h"
+#include "Hosts.h"
 
 #include <cstdint>
 
@@ -26,17 +27,9 @@ int SearchWeighted(
     const TBoard& board, const TSquareList& list, int colour, bool passed, int depth, int bound);
 int SearchGraded(const TBoard& board, const TSquareList& list, int colour, bool passed, int depth, int bound);
 
-// What a long solve needs of its caller: whether the user asked it to stop, and a chance to let the window
-// handle its pending messages (at every node with exactly 12 empty squares).
-class ISolverHost {
-public:
-    virtual ~ISolverHost() = default;
-    virtual bool StopRequested() = 0;
-    virtual void ProcessMessages() = 0;
-};
-
 // The final disc difference under best play of both sides. Returns at once (with a value nobody uses) as soon
-// as the host reports a stop.
+// as the host reports a stop, and lets the host process messages at every node with MessageEmpties empty
+// squares.
 int SolveExact(
     const TBoard& board, const TSquareList& list, int colour, bool passed, int bound, ISolverHost& host);
 

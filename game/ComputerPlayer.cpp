@@ -21,6 +21,14 @@ public:
     void DrawDebugValue(int x, int y, int value) override { GameWindow().DrawDebugValue(x, y, value); }
 };
 
+// The computer player's transposition table, allocated at its first move and kept for the program's
+// lifetime, so that what one move's solve learnt serves the next.
+TExactTable& PlayerTable()
+{
+    static TExactTable table;
+    return table;
+}
+
 // The Move fields of records 1 to HistoryTop: the game's moves in order, 0 for a pass.
 std::vector<std::uint16_t> GameMoves()
 {
@@ -47,7 +55,7 @@ TThinkResult ThinkWithDetails(int level, const TRootObserver& observer)
     request.gameMoves = moves;
     request.debugMode = Game.DebugMode;
     TGameThinkHost host;
-    return Think(request, Game.BookCursor, host, observer);
+    return Think(request, Game.BookCursor, PlayerTable(), host, observer);
 }
 
 TSquare Think(int level)

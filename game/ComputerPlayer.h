@@ -2,7 +2,7 @@
 // game's window.
 #pragma once
 
-#include "engine/ComputerPlayer.h"
+#include "engine/MoveChoice.h"
 
 // Chooses the computer's square for SideToMove on GameBoard at `level` (1 to 9), reading the level table,
 // debug mode, the history's moves and the stop request of the game, and moving the book cursor of the side to

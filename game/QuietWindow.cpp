@@ -5,7 +5,7 @@
 void TQuietWindow::ClearLegalMarks()
 {
     for (auto& cell : Game.ViewBoard) {
-        if (cell == 2) {
+        if (cell == LegalMark) {
             cell = EmptyCell;
         }
     }

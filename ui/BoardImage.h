@@ -16,9 +16,6 @@ inline const QColor Silver { 192, 192, 192 };
 inline const QColor Lime { 0, 255, 0 };
 } // namespace BoardColours
 
-// The value of a ViewBoard cell that marks a legal move while it is shown.
-constexpr std::int16_t LegalMark = 2;
-
 // A box with an inside left/top edge and an outside right/bottom edge, as the board's geometry is written.
 QRect BoxOf(int left, int top, int right, int bottom);
 

@@ -1,9 +1,8 @@
 // The best move of a position near the end of the game, solved exactly for the analysis window.
 //
 // BestMoveSearch is a plain minimax over the empty squares in list order with one bound: each child is told
-// its parent's best value so far and returns as soon as it finds a reply at least as good for itself. It
-// computes the values of the endgame solver in the same order, but never stops early on request and never
-// lets window messages through; its moves are played on bit masks, which only makes them faster. The root
+// its parent's best value so far and returns as soon as it finds a reply at least as good for itself. It is
+// the endgame solver SolveExact with a host that never stops and processes no messages. The root
 // (AnalyseBestMove) gives every move the best value so far as its bound, so the best move and its value are
 // exact, while a move that does not beat the best gets the value at which its search stopped: the runner-up
 // is the move with the highest such value, which need not be the exact second best. AnalyseBestMove finds
@@ -13,6 +12,7 @@
 #pragma once
 
 #include "engine/Board.h"
+#include "engine/ExactTable.h"
 
 #include <array>
 #include <optional>
@@ -37,7 +37,9 @@ struct TBestMove {
 
 // Solves every legal move of `colour` on `board` in scan order (row 1 first, columns a to h). Among equal
 // values the first move stays best and a later one becomes the runner-up. No best move means a pass.
+// Solves with `table`, the caller's transposition table; the first form allocates one for this analysis.
 TBestMove AnalyseBestMove(const TBoard& board, int colour);
+TBestMove AnalyseBestMove(const TBoard& board, int colour, TExactTable& table);
 
 // The three lines of the result dialog: "d3 is Best.", "Evaluation : 16", "Next : c4 (Ev : 4)" (empty when
 // there is no runner-up), or "Pass" and two empty lines.

@@ -108,8 +108,9 @@ TEST(GradedTerms, NodeTermIsFourMobilityPlusTwentyEdges)
     for (const TRandomPosition& position : ManyRandomPositions(60)) {
         const TSquareList list = BuildEmptyList(position.board);
         if (plain::Mobility(position.board, list) == 3 && plain::EdgeBalance(position.board) == 2) {
-            EXPECT_EQ(TGradedTerms::NodeTerm(position.board, list), 52);
-            EXPECT_EQ(TGradedTerms::Leaf(position.board, list, position.sideToMove, 52), 52);
+            EXPECT_EQ(TGradedTerms::NodeTerm(TCellPosition { position.board, list }), 52);
+            EXPECT_EQ(
+                TGradedTerms::Leaf(TCellPosition { position.board, list }, position.sideToMove, 52), 52);
             checked = true;
         }
     }
@@ -141,19 +142,19 @@ TEST(VariantTerms, FinishedGames)
     Put(board, Black, { "a1", "b1", "c1", "d1", "e1", "f1", "g1", "h1" });
     Put(board, White, { "a8", "b8" });
     const TSquareList list = BuildEmptyList(board);
-    EXPECT_EQ(TDiscTerms::End(board, list, Black), 6);
-    EXPECT_EQ(TFewestDiscTerms::End(board, list, White), 6);
-    EXPECT_EQ(TMobilityTerms::End(board, list, Black), 10000);
-    EXPECT_EQ(TWeightedTerms::End(board, list, White), 10000);
-    EXPECT_EQ(TGradedTerms::End(board, list, White), 20000);
-    EXPECT_EQ(TMobilityEdgeTerms::End(board, list, Black), 5 * 14);
-    EXPECT_EQ(TMobilityEdgeTerms::End(board, list, White), -10 * 1);
+    EXPECT_EQ(TDiscTerms::End(TCellPosition { board, list }, Black), 6);
+    EXPECT_EQ(TFewestDiscTerms::End(TCellPosition { board, list }, White), 6);
+    EXPECT_EQ(TMobilityTerms::End(TCellPosition { board, list }, Black), 10000);
+    EXPECT_EQ(TWeightedTerms::End(TCellPosition { board, list }, White), 10000);
+    EXPECT_EQ(TGradedTerms::End(TCellPosition { board, list }, White), 20000);
+    EXPECT_EQ(TMobilityEdgeTerms::End(TCellPosition { board, list }, Black), 5 * 14);
+    EXPECT_EQ(TMobilityEdgeTerms::End(TCellPosition { board, list }, White), -10 * 1);
 
     Put(board, White, { "c8", "d8", "e8", "f8", "g8", "h8" });
-    EXPECT_EQ(TMobilityTerms::End(board, list, Black), 0);
+    EXPECT_EQ(TMobilityTerms::End(TCellPosition { board, list }, Black), 0);
     Put(board, White, { "h7" });
-    EXPECT_EQ(TMobilityTerms::End(board, list, Black), -10000);
-    EXPECT_EQ(TGradedTerms::End(board, list, Black), -20000);
+    EXPECT_EQ(TMobilityTerms::End(TCellPosition { board, list }, Black), -10000);
+    EXPECT_EQ(TGradedTerms::End(TCellPosition { board, list }, Black), -20000);
 }
 
 TEST(VariantTerms, StartValuesAndAims)
@@ -175,9 +176,9 @@ TEST(VariantTerms, MobilityEdgesLeafCountsTheSideToMove)
     // Initial position: four moves for either side, no edges.
     const TBoard board = InitialBoard();
     const TSquareList list = BuildEmptyList(board);
-    EXPECT_EQ(TMobilityEdgeTerms::Leaf(board, list, Black, 0), 4);
-    EXPECT_EQ(TMobilityEdgeTerms::Leaf(board, list, White, 0), -4);
-    EXPECT_EQ(TMobilityTerms::NodeTerm(board, list), 0);
+    EXPECT_EQ(TMobilityEdgeTerms::Leaf(TCellPosition { board, list }, Black, 0), 4);
+    EXPECT_EQ(TMobilityEdgeTerms::Leaf(TCellPosition { board, list }, White, 0), -4);
+    EXPECT_EQ(TMobilityTerms::NodeTerm(TCellPosition { board, list }), 0);
 }
 
 } // namespace

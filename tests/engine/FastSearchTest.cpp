@@ -104,7 +104,7 @@ TEST(FastSearch, NamedVariantsAndPassedNodesMatchThePlainSearch)
 TEST(FastSearch, ListsThatAreNotTheEmptySquaresStillGiveThePlainResults)
 {
     // A shortened list, a list naming an occupied square, and a list with a square twice: searched on the
-    // cell board as before.
+    // cell board, by the rules of Board.h for whatever the list holds.
     const TDepthLimit depthLimit(3);
     const TRandomPosition position = RandomGamePositions(4)[20];
     const TSquareList empties = BuildEmptyList(position.board);

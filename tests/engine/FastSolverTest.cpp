@@ -1,6 +1,6 @@
 // The strong exact solver and the fast win-or-loss search against the plain solvers.
-#include "engine/ComputerPlayer.h"
 #include "engine/ExactSolver.h"
+#include "engine/MoveChoice.h"
 #include "reference/PlainSearch.h"
 #include "support/RandomGames.h"
 #include "support/StopHosts.h"
@@ -73,12 +73,28 @@ template <class Solver> TRootChoice ChooseRootMove(const TRandomPosition& positi
 TEST(FastSolver, ExactScoresEqualThePlainSolver)
 {
     int compared = 0;
+    TExactTable table;
     for (const TRandomPosition& position : LatePositions(100, 9)) {
-        ASSERT_EQ(
-            position.sideToMove * ExactScore(position.board, position.sideToMove), PlainExact(position));
+        ASSERT_EQ(position.sideToMove * ExactScore(position.board, position.sideToMove, table),
+            PlainExact(position));
         ++compared;
     }
     EXPECT_GT(compared, 700);
+}
+
+// The strong and the fast solver as functions of (board, list, colour, passed, bound, host) using `table`.
+auto StrongWith(TExactTable& table)
+{
+    return
+        [&table](const TBoard& board, const TSquareList& list, int colour, bool passed, int bound,
+            ISolverHost& host) { return SolveExactStrong(board, list, colour, passed, bound, host, table); };
+}
+
+auto FastWith(TExactTable& table)
+{
+    return
+        [&table](const TBoard& board, const TSquareList& list, int colour, bool passed, int bound,
+            ISolverHost& host) { return SolveWinLossFast(board, list, colour, passed, bound, host, table); };
 }
 
 // Compares `solve(board, list, side, passed, bound, host)` with the plain solver on every test bound of every
@@ -111,22 +127,25 @@ TEST(FastSolver, StrongSolveGivesThePlainValueForEveryBound)
 {
     std::mt19937 random(21);
     int compared = 0;
-    CompareOnEveryBound(LatePositions(40, 9), random, false, true, SolveExactStrong, compared);
+    TExactTable table;
+    CompareOnEveryBound(LatePositions(40, 9), random, false, true, StrongWith(table), compared);
     EXPECT_GT(compared, 4000);
 }
 
 TEST(FastSolver, CompleteAnalysisChoosesThePlainMoveAndValue)
 {
     int compared = 0;
+    TExactTable table;
     for (const TRandomPosition& position : LatePositions(120, 10)) {
         const auto plainSolve = [](const TBoard& board, const TSquareList& list, int colour, int bound) {
             TCountingHost host;
             return plain::Solve(board, list, colour, false, bound, false, host);
         };
-        const auto strongSolve = [](const TBoard& board, const TSquareList& list, int colour, int bound) {
-            TCountingHost host;
-            return SolveExactStrong(board, list, colour, false, bound, host);
-        };
+        const auto strongSolve
+            = [&table](const TBoard& board, const TSquareList& list, int colour, int bound) {
+                  TCountingHost host;
+                  return SolveExactStrong(board, list, colour, false, bound, host, table);
+              };
         ASSERT_EQ(ChooseRootMove(position, false, strongSolve), ChooseRootMove(position, false, plainSolve));
         ++compared;
     }
@@ -137,7 +156,8 @@ TEST(FastSolver, FastWinLossGivesThePlainValueForEveryBound)
 {
     std::mt19937 random(22);
     int compared = 0;
-    CompareOnEveryBound(LatePositions(60, 10), random, true, true, SolveWinLossFast, compared);
+    TExactTable table;
+    CompareOnEveryBound(LatePositions(60, 10), random, true, true, FastWith(table), compared);
     EXPECT_GT(compared, 10000);
 }
 
@@ -149,12 +169,13 @@ TEST(FastSolver, EveryPartOfTheFastWinLossGivesThePlainValue)
 {
     std::mt19937 random(24);
     int compared = 0;
+    TExactTable table;
     const std::vector<TRandomPosition> positions = LatePositions(30, 11);
     for (int selfProvingEmpties : { 0, 3, 7, 64 }) {
         SCOPED_TRACE("self-proving from " + std::to_string(selfProvingEmpties));
-        const auto solve = [selfProvingEmpties](const TBoard& board, const TSquareList& list, int colour,
-                               bool passed, int bound, ISolverHost& host) {
-            return SolveWinLossFastWith(selfProvingEmpties, board, list, colour, passed, bound, host);
+        const auto solve = [selfProvingEmpties, &table](const TBoard& board, const TSquareList& list,
+                               int colour, bool passed, int bound, ISolverHost& host) {
+            return SolveWinLossFastWith(selfProvingEmpties, board, list, colour, passed, bound, host, table);
         };
         CompareOnEveryBound(positions, random, true, false, solve, compared);
     }
@@ -167,6 +188,7 @@ TEST(FastSolver, FastWinLossFollowsThePlainSearchAboveEleven)
     // messages at twelve empty squares.
     std::mt19937 random(23);
     int compared = 0;
+    TExactTable table;
     for (const TRandomPosition& position : ManyRandomPositions(25)) {
         const TSquareList list = BuildEmptyList(position.board);
         if (list.count != 12 && list.count != 13) {
@@ -177,7 +199,7 @@ TEST(FastSolver, FastWinLossFollowsThePlainSearchAboveEleven)
             { 32768 * side, side * std::uniform_int_distribution<int>(1, 20)(random), 0, -side * 5 }) {
             TCountingHost plainHost;
             TCountingHost host;
-            ASSERT_EQ(SolveWinLossFast(position.board, list, side, false, bound, host),
+            ASSERT_EQ(SolveWinLossFast(position.board, list, side, false, bound, host, table),
                 plain::Solve(position.board, list, side, false, bound, true, plainHost))
                 << "bound " << bound;
             ++compared;
@@ -189,14 +211,15 @@ TEST(FastSolver, FastWinLossFollowsThePlainSearchAboveEleven)
 TEST(FastSolver, FastAnalysisChoosesThePlainMoveAndValue)
 {
     int compared = 0;
+    TExactTable table;
     for (const TRandomPosition& position : LatePositions(150, 11)) {
         const auto plainSolve = [](const TBoard& board, const TSquareList& list, int colour, int bound) {
             TCountingHost host;
             return plain::Solve(board, list, colour, false, bound, true, host);
         };
-        const auto fastSolve = [](const TBoard& board, const TSquareList& list, int colour, int bound) {
+        const auto fastSolve = [&table](const TBoard& board, const TSquareList& list, int colour, int bound) {
             TCountingHost host;
-            return SolveWinLossFast(board, list, colour, false, bound, host);
+            return SolveWinLossFast(board, list, colour, false, bound, host, table);
         };
         ASSERT_EQ(ChooseRootMove(position, true, fastSolve), ChooseRootMove(position, true, plainSolve));
         ++compared;
@@ -220,6 +243,7 @@ struct TThinkRecorder : IThinkHost {
 TEST(FastSolver, ThinkShowsThePlainRootValuesMoveAndLabel)
 {
     int compared = 0;
+    TExactTable table;
     for (const TRandomPosition& position : LatePositions(40, 10)) {
         const TSquareList list = BuildEmptyList(position.board);
         // Four or more empty squares: fast analysis needs more than the least complete analysis depth, 3.
@@ -243,7 +267,7 @@ TEST(FastSolver, ThinkShowsThePlainRootValuesMoveAndLabel)
             std::vector<std::pair<TSquare, int>> shown;
             TBookCursors cursors;
             TThinkRecorder host;
-            const TThinkResult result = Think(request, cursors, host,
+            const TThinkResult result = Think(request, cursors, table, host,
                 [&shown](TSquare square, int value) { shown.emplace_back(square, value); });
             ASSERT_EQ(result.mode, fast ? TThinkMode::Fast : TThinkMode::Complete);
             ASSERT_EQ(result.move, choice.move);
@@ -279,10 +303,15 @@ TEST(FastSolver, StopsAtOnceAndAtTheFirstMessages)
     const TRandomPosition& position = game[game.size() - 17];
     const TSquareList list = BuildEmptyList(position.board);
     ASSERT_GE(list.count, 13);
+    TExactTable table;
     for (bool fast : { false, true }) {
         TStopOnMessagesHost stopped;
         stopped.stop = true;
-        const auto solve = fast ? SolveWinLossFast : SolveExactStrong;
+        const auto solve = [fast, &table](const TBoard& board, const TSquareList& solveList, int colour,
+                               bool passed, int bound, ISolverHost& host) {
+            return fast ? SolveWinLossFast(board, solveList, colour, passed, bound, host, table)
+                        : SolveExactStrong(board, solveList, colour, passed, bound, host, table);
+        };
         solve(position.board, list, position.sideToMove, false, 32768, stopped);
         EXPECT_EQ(stopped.stopQueries, 1);
         EXPECT_EQ(stopped.messageCalls, 0);
@@ -298,8 +327,34 @@ TEST(FastSolver, StopsAtOnceAndAtTheFirstMessages)
 
 TEST(FastSolver, TableSizeIsFixed)
 {
-    EXPECT_GT(ExactTableBytes(), 1U << 20);
-    EXPECT_LE(ExactTableBytes(), 64U << 20);
+    EXPECT_GT(TExactTable::SizeInBytes(), 1U << 20);
+    EXPECT_LE(TExactTable::SizeInBytes(), 64U << 20);
+}
+
+// What a table holds never changes a value: a filled table, the same table cleared and a second table
+// filled by other solves in between all give the plain solvers' values.
+TEST(FastSolver, FilledClearedAndSeparateTablesGiveThePlainValues)
+{
+    const std::vector<TRandomPosition> positions = LatePositions(10, 10);
+    TExactTable first;
+    TExactTable second;
+    const auto solveAll = [&positions](TExactTable& exactTable, TExactTable& winLossTable) {
+        for (const TRandomPosition& position : positions) {
+            const TSquareList list = BuildEmptyList(position.board);
+            const int side = position.sideToMove;
+            TCountingHost host;
+            ASSERT_EQ(SolveExactStrong(position.board, list, side, false, 32768 * side, host, exactTable),
+                PlainExact(position));
+            ASSERT_EQ(SolveWinLossFast(position.board, list, side, false, 32768 * side, host, winLossTable),
+                plain::Solve(position.board, list, side, false, 32768 * side, true, host));
+        }
+    };
+    solveAll(first, second);
+    solveAll(first, second);
+    first.Clear();
+    solveAll(first, second);
+    solveAll(second, first);
+    EXPECT_GT(positions.size(), 100U);
 }
 
 } // namespace

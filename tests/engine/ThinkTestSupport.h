@@ -1,7 +1,7 @@
 // What the computer-player tests share: a host that records what Think shows, and helpers to ask Think.
 #pragma once
 
-#include "engine/ComputerPlayer.h"
+#include "engine/MoveChoice.h"
 
 #include "support/RandomGames.h"
 
@@ -62,11 +62,18 @@ inline TThinkRequest RequestFor(const TBoard& board, int side, int level)
     return RequestFor(board, side, level, BuiltInLevelTable()[level]);
 }
 
+// One transposition table for all the computer-player tests, as the game keeps one for all its moves.
+inline TExactTable& ThinkTestTable()
+{
+    static TExactTable table;
+    return table;
+}
+
 inline TThought ThinkAbout(const TThinkRequest& request, TFakeHost& host)
 {
     TThought thought;
     TBookCursors cursors;
-    thought.result = Think(request, cursors, host, [&thought](TSquare square, int value) {
+    thought.result = Think(request, cursors, ThinkTestTable(), host, [&thought](TSquare square, int value) {
         thought.rootValues.push_back(SquareName(square.x, square.y) + " " + std::to_string(value));
     });
     return thought;

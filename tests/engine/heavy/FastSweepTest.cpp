@@ -58,6 +58,7 @@ TEST(FastSweep, MidGameSearchesAgreeNodeForNode)
 TEST(FastSweep, SolversAgreeNearTheEnd)
 {
     std::mt19937 random(102);
+    TExactTable table;
     for (const TRandomPosition& position : SweepPositions()) {
         const TSquareList list = BuildEmptyList(position.board);
         if (list.count > 12) {
@@ -71,8 +72,9 @@ TEST(FastSweep, SolversAgreeNearTheEnd)
             plain::TCountingHost plainHost;
             plain::TCountingHost host;
             const int expected = plain::Solve(position.board, list, side, false, bound, winLoss, plainHost);
-            const int fast = winLoss ? SolveWinLossFast(position.board, list, side, false, bound, host)
-                                     : SolveExactStrong(position.board, list, side, false, bound, host);
+            const int fast = winLoss
+                ? SolveWinLossFast(position.board, list, side, false, bound, host, table)
+                : SolveExactStrong(position.board, list, side, false, bound, host, table);
             ASSERT_EQ(fast, expected)
                 << "empties " << list.count << " bound " << bound << " win-loss " << winLoss;
         }
@@ -84,6 +86,7 @@ TEST(FastSweep, SolversAgreeNearTheEnd)
 TEST(FastSweep, FastWinLossAgreesFurtherFromTheEnd)
 {
     std::mt19937 random(103);
+    TExactTable table;
     for (const TRandomPosition& position : SweepPositions()) {
         const TSquareList list = BuildEmptyList(position.board);
         if (list.count != 13 && list.count != 14) {
@@ -93,7 +96,7 @@ TEST(FastSweep, FastWinLossAgreesFurtherFromTheEnd)
         const int bound = -side * std::uniform_int_distribution<int>(1, 64)(random);
         plain::TCountingHost plainHost;
         plain::TCountingHost host;
-        ASSERT_EQ(SolveWinLossFast(position.board, list, side, false, bound, host),
+        ASSERT_EQ(SolveWinLossFast(position.board, list, side, false, bound, host, table),
             plain::Solve(position.board, list, side, false, bound, true, plainHost))
             << "empties " << list.count << " bound " << bound;
     }

@@ -225,7 +225,7 @@ TEST(Think, PlaysFromTheBookOnlyAtTheGradedLevels)
     }
     TFakeHost host;
     TBookCursors cursors { 5, 5 };
-    const TThinkResult monkey = Think(RequestFor(InitialBoard(), Black, 5), cursors, host);
+    const TThinkResult monkey = Think(RequestFor(InitialBoard(), Black, 5), cursors, ThinkTestTable(), host);
     EXPECT_EQ(monkey.mode, TThinkMode::MidGame);
     EXPECT_EQ(cursors.black, 5);
 }

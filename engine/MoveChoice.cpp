@@ -1,4 +1,4 @@
-#include "ComputerPlayer.h"
+#include "MoveChoice.h"
 
 #include "Book.h"
 #include "Evaluation.h"
@@ -66,24 +66,24 @@ TThinkResult SearchRootMoves(const TThinkRequest& request, const TSquareList& li
     return result;
 }
 
-TRootSearch CompleteAnalysis(int side, IThinkHost& host, std::uint64_t* nodes)
+TRootSearch CompleteAnalysis(int side, IThinkHost& host, TExactTable& table, std::uint64_t* nodes)
 {
     return { "[P] ", TThinkMode::Complete, false, false,
-        [side, &host, nodes](const TBoard& child, const TSquareList& childList, int bound, TSquare) {
+        [side, &host, &table, nodes](const TBoard& child, const TSquareList& childList, int bound, TSquare) {
             const int r = nodes != nullptr
                 ? SolveExactCountingNodes(child, childList, -side, false, bound, host, *nodes)
-                : SolveExactStrong(child, childList, -side, false, bound, host);
+                : SolveExactStrong(child, childList, -side, false, bound, host, table);
             return side * r;
         } };
 }
 
-TRootSearch FastAnalysis(int side, IThinkHost& host, std::uint64_t* nodes)
+TRootSearch FastAnalysis(int side, IThinkHost& host, TExactTable& table, std::uint64_t* nodes)
 {
     return { "[F] ", TThinkMode::Fast, true, false,
-        [side, &host, nodes](const TBoard& child, const TSquareList& childList, int bound, TSquare) {
+        [side, &host, &table, nodes](const TBoard& child, const TSquareList& childList, int bound, TSquare) {
             const int r = nodes != nullptr
                 ? SolveWinLossCountingNodes(child, childList, -side, false, bound, host, *nodes)
-                : SolveWinLossFast(child, childList, -side, false, bound, host);
+                : SolveWinLossFast(child, childList, -side, false, bound, host, table);
             return side * r;
         } };
 }
@@ -117,8 +117,8 @@ std::optional<TSquare> BookMove(const TThinkRequest& request, TBookCursors& curs
 
 } // namespace
 
-TThinkResult Think(
-    const TThinkRequest& request, TBookCursors& cursors, IThinkHost& host, const TRootObserver& observer)
+TThinkResult Think(const TThinkRequest& request, TBookCursors& cursors, TExactTable& table, IThinkHost& host,
+    const TRootObserver& observer)
 {
     const TSquareList list = BuildEmptyList(request.board);
     if (list.count == 1) {
@@ -127,11 +127,11 @@ TThinkResult Think(
     const TLevelRow row = EffectiveLevelRow(request.level, request.row);
     if (list.count <= row.completeDepth) {
         return SearchRootMoves(
-            request, list, CompleteAnalysis(request.side, host, request.nodeCounter), host, observer);
+            request, list, CompleteAnalysis(request.side, host, table, request.nodeCounter), host, observer);
     }
     if (list.count <= row.fastDepth) {
         return SearchRootMoves(
-            request, list, FastAnalysis(request.side, host, request.nodeCounter), host, observer);
+            request, list, FastAnalysis(request.side, host, table, request.nodeCounter), host, observer);
     }
     NodeDepthLimit = row.nodeDepth;
     if (const std::optional<TSquare> bookMove = BookMove(request, cursors)) {

@@ -4,11 +4,14 @@
 // for a win only, or (in the middle game) plays from the opening book or runs the level's mid-game search on
 // every root move. Root moves are tried in the order of the list of empty squares; a later move must be
 // strictly better to replace an earlier one. Everything it shows or asks of the user goes through a host, so
-// the engine never touches the game's state or a window.
+// the engine never touches the game's state or a window; what it keeps from one move to the next (the book
+// cursors, the transposition table) belongs to the caller.
 #pragma once
 
 #include "Board.h"
 #include "BookCursor.h"
+#include "ExactTable.h"
+#include "Hosts.h"
 #include "Levels.h"
 #include "Search.h"
 
@@ -16,16 +19,6 @@
 #include <functional>
 #include <span>
 #include <string>
-
-// What the computer player needs of its caller beyond a solve's stop flag and message processing.
-class IThinkHost : public ISolverHost {
-public:
-    virtual void SetStatusText(const std::string& text) = 0;
-    // The evaluation label of `colour`: "JOSEKI" or the value of the chosen move.
-    virtual void SetEvalLabel(int colour, const std::string& text) = 0;
-    // Debug mode: the value of a mid-game root move, shown on its square as soon as it is known.
-    virtual void DrawDebugValue(int x, int y, int value) = 0;
-};
 
 // How a move was chosen.
 enum class TThinkMode { OneEmpty, Complete, Fast, Book, MidGame };
@@ -54,11 +47,12 @@ struct TThinkResult {
     bool stopped = false;
 };
 
-// Chooses the move of `request.side`. Sets NodeDepthLimit before a mid-game search and moves only the book
-// cursor of the side to move. Writes the status text and processes messages once before each root move,
+// Chooses the move of `request.side`. Sets NodeDepthLimit before a mid-game search, moves only the book
+// cursor of the side to move and solves with `table`, the caller's transposition table, which it keeps from
+// one move to the next. Writes the status text and processes messages once before each root move,
 // checks the host's stop flag after each root move (and the solvers check it at every node), and writes the
 // evaluation label unless it stopped or only one square was empty.
-TThinkResult Think(const TThinkRequest& request, TBookCursors& cursors, IThinkHost& host,
+TThinkResult Think(const TThinkRequest& request, TBookCursors& cursors, TExactTable& table, IThinkHost& host,
     const TRootObserver& observer = {});
 
 // The depths Think uses for `level`: the stored row, and for Custom that row limited to complete analysis 3

@@ -1,0 +1,38 @@
+// What the engine asks of its caller while it searches: whether to stop, a chance to let the window handle
+// its messages, and (for the computer player) places to show what it is doing.
+#pragma once
+
+#include <string>
+
+// The solvers let the host process messages at every node with exactly this many empty squares.
+constexpr int MessageEmpties = 12;
+
+// What a long solve needs of its caller: whether the user asked it to stop, and a chance to let the window
+// handle its pending messages (at every node with MessageEmpties empty squares).
+class ISolverHost {
+public:
+    virtual ~ISolverHost() = default;
+    virtual bool StopRequested() = 0;
+    virtual void ProcessMessages() = 0;
+};
+
+// What the computer player needs of its caller beyond a solve's stop flag and message processing.
+class IThinkHost : public ISolverHost {
+public:
+    virtual void SetStatusText(const std::string& text) = 0;
+    // The evaluation label of `colour`: "JOSEKI" or the value of the chosen move.
+    virtual void SetEvalLabel(int colour, const std::string& text) = 0;
+    // Debug mode: the value of a mid-game root move, shown on its square as soon as it is known.
+    virtual void DrawDebugValue(int x, int y, int value) = 0;
+};
+
+// A host for callers with no window and no Stop button (the analysis, the benchmark, the command line,
+// tests): it never stops a search and shows nothing.
+class TQuietHost : public IThinkHost {
+public:
+    bool StopRequested() override { return false; }
+    void ProcessMessages() override { }
+    void SetStatusText(const std::string&) override { }
+    void SetEvalLabel(int, const std::string&) override { }
+    void DrawDebugValue(int, int, int) override { }
+};

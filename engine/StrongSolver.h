@@ -1,0 +1,74 @@
+// The strong solver: negamax alpha-beta over bitboards, from the side to move's view.
+//
+// Nodes with more than TableEmpties empty squares probe and fill the transposition table, look at the stop
+// request, sort their moves fastest-first (fewest replies for the opponent, corners before others, the
+// table's move first) and search all but the first with a null window, re-searching when it fails high. Nodes
+// with fewer empty squares try the squares of odd quadrants first (parity) without sorting, and the last
+// empty square is settled by counting. Two cutoffs end a node early, each on a true bound beyond its window:
+// a child whose stored upper bound already makes the node fail high (from EtcEmpties up), and the cap that
+// the opponent's stable discs put on the score when it lies at or below alpha. As with any fail-soft
+// alpha-beta, such bounds change no exact value and no side of the window a value falls on, which is all the
+// callers use. Values are the final disc difference with empty squares counting nothing, as in every solver
+// of the program. A search that was stopped writes nothing to the table.
+#pragma once
+
+#include "Bitboard.h"
+#include "ExactTable.h"
+#include "Hosts.h"
+
+#include <array>
+#include <optional>
+
+// Who wins a position under best play, from the side to move's view.
+enum class TOutcome { Loss, Draw, Win };
+
+// A legal move, the discs it turns and the key it is sorted by.
+struct TSortedMove {
+    int square;
+    TBits flips;
+    int key;
+};
+
+using TSortedMoves = std::array<TSortedMove, 32>;
+
+class TStrongSolver {
+public:
+    // Solves with `table`; `host` may be null, and then nothing stops the solve and no messages are
+    // processed.
+    TStrongSolver(TExactTable& table, ISolverHost* host)
+        : table_(table)
+        , host_(host)
+    {
+    }
+
+    bool Stopped() const { return stopped_; }
+
+    // Looks at the stop request now; true when the solve is to end.
+    bool CheckStop()
+    {
+        stopped_ = stopped_ || (host_ != nullptr && host_->StopRequested());
+        return stopped_;
+    }
+
+    // The score of the side owning `own`, to move: exact when it lies strictly inside (alpha, beta),
+    // otherwise a bound on the same side of the window as the exact score. 0 once stopped.
+    int Solve(TBits own, TBits opponent, int alpha, int beta);
+
+    // The legal moves, best first as the solver tries them; returns their number.
+    int SortedMoves(TBits own, TBits opponent, TSortedMoves& moves) const;
+
+    TOutcome Classify(TBits own, TBits opponent);
+
+private:
+    int SolveDeep(TBits own, TBits opponent, int alpha, int beta, int empties);
+    int SolvePass(TBits own, TBits opponent, int alpha, int beta);
+    int SearchSorted(TBits own, TBits opponent, const TSortedMoves& moves, int count,
+        const TTableWindow& window, int empties);
+    int OrderedMoves(TBits own, TBits opponent, TBits legal, int tableMove, TSortedMoves& moves) const;
+    std::optional<int> TableCut(
+        const TSortedMoves& moves, int count, TBits own, TBits opponent, int childEmpties, int beta) const;
+
+    TExactTable& table_;
+    ISolverHost* host_;
+    bool stopped_ = false;
+};
