@@ -1,7 +1,7 @@
 #include "FileLocations.h"
 
 #include "ProgramFolder.h"
-#include "RecordFile.h"
+#include "AtomicFile.h"
 
 #include <cerrno>
 #include <cstdlib>

@@ -11,7 +11,7 @@
 // ends at CR LF, CR alone or LF alone.
 #pragma once
 
-#include "RecordFile.h"
+#include "AtomicFile.h"
 
 #include <array>
 #include <cstddef>

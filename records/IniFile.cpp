@@ -1,7 +1,7 @@
 #include "IniFile.h"
 
 #include "IniText.h"
-#include "RecordFile.h"
+#include "AtomicFile.h"
 
 #include <cerrno>
 #include <charconv>

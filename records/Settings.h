@@ -6,7 +6,7 @@
 // in GameSave.h does both in that order).
 #pragma once
 
-#include "RecordFile.h"
+#include "AtomicFile.h"
 #include "engine/Levels.h"
 
 #include <cstdint>

@@ -4,7 +4,7 @@
 #include "WindowTestSupport.h"
 #include "analysis/core/BestMove.h"
 #include "analysis/core/TextExport.h"
-#include "records/RecordFile.h"
+#include "records/AtomicFile.h"
 
 #include <QTemporaryDir>
 #include <QTest>
