@@ -7,7 +7,7 @@
 #include "SidePanel.h"
 #include "game/GameWindow.h"
 #include "records/FileLocations.h"
-#include "records/GameSave.h"
+#include "game/GameSave.h"
 #include "records/Settings.h"
 
 #include <QActionGroup>

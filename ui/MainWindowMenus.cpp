@@ -180,7 +180,7 @@ void TForm1::Save1Click()
         return;
     }
     try {
-        WriteGameRecord(*path, LocalNow());
+        WriteGameRecord(*path, LocalNow(), PlayerNames(PlayerLevel(Black), PlayerLevel(White)));
     } catch (const TFileError& error) {
         dialogs->ShowError(error.what());
     }
@@ -189,7 +189,8 @@ void TForm1::Save1Click()
 void TForm1::Analyse1Click()
 {
     if (analysisOpeners.ShowGame) {
-        analysisOpeners.ShowGame(this, MakeAnalysisHandOver(LocalNow()));
+        analysisOpeners.ShowGame(
+            this, MakeAnalysisHandOver(LocalNow(), PlayerNames(PlayerLevel(Black), PlayerLevel(White))));
     }
 }
 
