@@ -103,7 +103,8 @@ std::optional<std::string> SaveAtExit(
     return std::nullopt;
 }
 
-std::optional<std::string> SaveAtExit(const std::string& folder, const TSettings& settings, const std::tm& now)
+std::optional<std::string> SaveAtExit(
+    const std::string& folder, const TSettings& settings, const std::tm& now)
 {
     return SaveAtExit(TFileLocations { folder, folder, folder, true }, settings, now);
 }

@@ -68,4 +68,5 @@ std::string AutoSavePath(const std::string& dataFolder);
 std::optional<std::string> SaveAtExit(
     const TFileLocations& locations, const TSettings& settings, const std::tm& now);
 // The same with the settings and the auto-save record both in `folder`.
-std::optional<std::string> SaveAtExit(const std::string& folder, const TSettings& settings, const std::tm& now);
+std::optional<std::string> SaveAtExit(
+    const std::string& folder, const TSettings& settings, const std::tm& now);

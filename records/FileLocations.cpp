@@ -1,7 +1,7 @@
 #include "FileLocations.h"
 
-#include "ProgramFolder.h"
 #include "AtomicFile.h"
+#include "ProgramFolder.h"
 
 #include <cerrno>
 #include <cstdlib>

@@ -1,7 +1,7 @@
 #include "IniFile.h"
 
-#include "IniText.h"
 #include "AtomicFile.h"
+#include "IniText.h"
 
 #include <cerrno>
 #include <charconv>

@@ -23,7 +23,7 @@ void WriteCell(std::string& out, int code);
 // The whole export of `record`, whose comment lines are the memo lines (written byte for byte).
 std::string ExportText(const TGameRecord& record);
 
-// The name of the export file in the program's folder.
+// The name of the export file in the data folder.
 inline constexpr const char* ExportFileName = "Kalvoro.txt";
 
 // The text of the confirmation box after an export: the quoted path, a carriage return, a tab and

@@ -157,8 +157,8 @@ TEST_F(GameSaveTest, OpeningTellsTheWindowTheCountsTheSideThePlayersAndThenRepai
         { 3, 21845, 21845, 22101, 22165, 22037, 21845, 21845, 21845, 0 } };
     LoadRecordIntoGame(record);
     EXPECT_EQ(recording.calls,
-        (std::vector<std::string> { "CountLabel Black Black: 4", "CountLabel White White: 1", "Highlight White",
-            "SetPlayer Black 0", "SetPlayer White 0", "FormPaint" }));
+        (std::vector<std::string> { "CountLabel Black Black: 4", "CountLabel White White: 1",
+            "Highlight White", "SetPlayer Black 0", "SetPlayer White 0", "FormPaint" }));
 }
 
 TEST_F(GameSaveTest, AFailedOpenChangesNothing)
@@ -228,8 +228,8 @@ TEST_F(GameSaveTest, SavingAtExitCreatesTheUsersFoldersOnDemand)
     const std::string homePath = home.Path();
     const TEnvironment environment
         = [&homePath](const char* name) { return std::string(name) == "HOME" ? homePath.c_str() : nullptr; };
-    const auto locations = ChooseFileLocations(
-        "/usr/bin", "/usr/bin", environment, [](const std::string&) { return true; });
+    const auto locations
+        = ChooseFileLocations("/usr/bin", "/usr/bin", environment, [](const std::string&) { return true; });
     std::tm now {};
     now.tm_year = 126;
     now.tm_mday = 8;
