@@ -3,12 +3,12 @@
 // BestMoveSearch is a plain minimax over the empty squares in list order with one bound: each child is told
 // its parent's best value so far and returns as soon as it finds a reply at least as good for itself. It
 // computes the values of the endgame solver in the same order, but never stops early on request and never
-// lets window messages through; its moves are played on bit masks, which only makes them faster. The root
-// (AnalyseBestMove) gives every move the best value so far as its bound, so the best move and its value are
-// exact, while a move that does not beat the best gets the value at which its search stopped: the runner-up
-// is the move with the highest such value, which need not be the exact second best. AnalyseBestMove finds
-// each of these bounded values with the strong exact solver, which returns exactly what the list-order search
-// returns for every bound; BestMoveSearch stays as the plain statement of the rule.
+// lets window messages through; it plays its moves on bit masks, which changes no value and no order. The
+// root (AnalyseBestMove) gives every move the best value so far as its bound, so the best move and its value
+// are exact, while a move that does not beat the best gets the value at which its search stopped: the
+// runner-up is the move with the highest such value, which need not be the exact second best. AnalyseBestMove
+// finds each of these bounded values with the strong exact solver, which returns exactly what the list-order
+// search returns for every bound; BestMoveSearch is the plain statement of that rule.
 
 #pragma once
 
