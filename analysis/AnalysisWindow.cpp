@@ -342,7 +342,7 @@ void TForm2::ExportText()
     const std::string path = InFolder(dataFolder, ExportFileName);
     try {
         CreateFolder(dataFolder);
-        WriteFileAtomically(path, ::ExportText(CurrentRecord()), "Cannot export the game to");
+        WriteFileAtomically(path, TextSheet(CurrentRecord()), "Cannot export the game to");
     } catch (const TFileError& error) {
         dialogs->ShowError(error.what());
         return;

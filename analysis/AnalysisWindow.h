@@ -5,7 +5,7 @@
 
 #include "AnalysisDialogs.h"
 #include "analysis/core/AnalysisGame.h"
-#include "records/GameSave.h"
+#include "game/GameSave.h"
 
 #include <QDialog>
 #include <QListWidget>

@@ -2,7 +2,7 @@
 
 #include "analysis/core/AnalysisGame.h"
 #include "analysis/core/SheetLayout.h"
-#include "records/RecordFile.h"
+#include "records/AtomicFile.h"
 
 #include <QBuffer>
 #include <QFontMetrics>

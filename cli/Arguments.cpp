@@ -94,6 +94,19 @@ void ReadOptions(TOptionReader& reader, TCommandLine& command, bool allowOut)
     }
 }
 
+// "14 16 5": the three depths of a level row.
+std::string DepthsText(const TLevelRow& row)
+{
+    return std::to_string(row.completeDepth) + " " + std::to_string(row.fastDepth) + " "
+        + std::to_string(row.nodeDepth);
+}
+
+// "3-22": the range of a Custom depth.
+std::string RangeText(TDepthRange range)
+{
+    return std::to_string(range.minimum) + "-" + std::to_string(range.maximum);
+}
+
 void RequirePositionals(const std::vector<std::string>& arguments, std::size_t count, const char* usage)
 {
     if (arguments.size() < count + 1) {
@@ -172,7 +185,7 @@ TCommandLine ParseCommandLine(const std::vector<std::string>& arguments)
     throw TUsageError("unknown command '" + name + "'");
 }
 
-const char* UsageText()
+std::string UsageText()
 {
     return "Usage: kalvoro-cli COMMAND [ARGUMENTS]\n"
            "\n"
@@ -196,5 +209,8 @@ const char* UsageText()
            "Grade 2, Grade 1, Custom (case and blanks ignored). MOVES is a transcript of\n"
            "square names without separators, such as f5d6c3d3c4; passes are left out.\n"
            "--custom sets the Custom level's complete analysis, fast analysis and node\n"
-           "depths (default 14 16 5); they are used limited to 3-22, 3-26 and 1-12.\n";
+           "depths (default "
+        + DepthsText(BuiltInLevels[CustomLevel]) + "); they are used limited to "
+        + RangeText(CompleteDepthRange) + ", " + RangeText(FastDepthRange) + " and "
+        + RangeText(NodeDepthRange) + ".\n";
 }

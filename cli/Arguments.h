@@ -22,7 +22,7 @@ struct TCommandLine {
     std::vector<int> levels;
     // The transcript to play first, as move codes.
     std::vector<int> moves;
-    TLevelRow customRow { 14, 16, 5 };
+    TLevelRow customRow = BuiltInLevels[CustomLevel];
     // A game record to continue from, read as the main window's Open reads it; MOVES are played after it.
     std::string recordPath;
     // play: where to write the finished game as a game record.
@@ -40,4 +40,4 @@ std::optional<int> ParseLevel(const std::string& text);
 std::optional<std::vector<int>> ParseTranscript(const std::string& text);
 
 // The text --help prints.
-const char* UsageText();
+std::string UsageText();

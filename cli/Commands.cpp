@@ -4,8 +4,8 @@
 
 #include "game/ComputerPlayer.h"
 #include "game/GameFlow.h"
+#include "game/GameSave.h"
 #include "game/QuietWindow.h"
-#include "records/GameSave.h"
 #include "records/RecordTime.h"
 
 #include <string>
@@ -68,7 +68,8 @@ int RunPlay(const TCommandLine& command, std::ostream& out)
         out << line << '\n';
     }
     if (!command.outPath.empty()) {
-        WriteGameRecord(command.outPath, LocalNow());
+        WriteGameRecord(
+            command.outPath, LocalNow(), PlayerNames(window.playerLevels[0], window.playerLevels[1]));
     }
     return 0;
 }

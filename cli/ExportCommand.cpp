@@ -7,7 +7,7 @@
 
 int RunExport(const std::string& recordPath, std::ostream& out)
 {
-    const std::string text = ExportText(ReadGameRecord(recordPath));
+    const std::string text = TextSheet(ReadGameRecord(recordPath));
     out.write(text.data(), static_cast<std::streamsize>(text.size()));
     return out ? 0 : 1;
 }

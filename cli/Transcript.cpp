@@ -4,7 +4,7 @@
 
 #include "game/ComputerPlayer.h"
 #include "game/GameFlow.h"
-#include "records/GameSave.h"
+#include "game/GameSave.h"
 
 void SetUpGame(const std::vector<int>& moves, const TLevelRow& customRow, const std::string& recordPath,
     TQuietWindow& window)
@@ -40,15 +40,6 @@ bool GameIsOver()
 {
     return Game.EmptyCount == 0
         || CountMobility(Game.GameBoard, BuildEmptyList(Game.GameBoard), Game.SideToMove) == 0;
-}
-
-std::vector<std::uint16_t> GameMoves()
-{
-    std::vector<std::uint16_t> moves;
-    for (int i = 1; i <= Game.HistoryTop; ++i) {
-        moves.push_back(Game.History[i].Move);
-    }
-    return moves;
 }
 
 std::string GameTranscript()

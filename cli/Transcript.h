@@ -19,8 +19,5 @@ void SetUpGame(const std::vector<int>& moves, const TLevelRow& customRow, TQuiet
 // Whether the game is over: a full board or no move for the side to move.
 bool GameIsOver();
 
-// The game's move codes from record 1 to HistoryTop, 0 for a pass.
-std::vector<std::uint16_t> GameMoves();
-
 // The moves of the game as square names without separators, passes left out.
 std::string GameTranscript();

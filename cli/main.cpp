@@ -4,7 +4,7 @@
 #include "Bench.h"
 #include "Commands.h"
 
-#include "records/RecordFile.h"
+#include "records/AtomicFile.h"
 
 #include <iostream>
 #include <string>

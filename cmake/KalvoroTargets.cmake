@@ -70,3 +70,16 @@ function(kalvoro_forbid_qt target)
     add_custom_target(${target}_qt_free DEPENDS ${stamp})
     add_dependencies(${target} ${target}_qt_free)
 endfunction()
+
+# kalvoro_add_layer(<name> SOURCES ... BUILDS_ON <folder>...): the Qt-free library kalvoro::<name> of the
+# calling folder, linking the libraries of the folders it builds on (analysis/core is kalvoro::analysis_core).
+# Their published headers are the only ones besides its own that its sources can include.
+function(kalvoro_add_layer name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;BUILDS_ON" ${ARGN})
+    set(links)
+    foreach(folder ${ARG_BUILDS_ON})
+        string(REPLACE "/" "_" library ${folder})
+        list(APPEND links kalvoro::${library})
+    endforeach()
+    kalvoro_add_library(${name} QT_FREE SOURCES ${ARG_SOURCES} LINKS ${links})
+endfunction()

@@ -147,8 +147,7 @@ TLevelRow EffectiveLevelRow(int level, const TLevelRow& stored)
     if (level != CustomLevel) {
         return stored;
     }
-    return { std::clamp(stored.completeDepth, 3, 22), std::clamp(stored.fastDepth, 3, 26),
-        std::clamp(stored.nodeDepth, 1, 12) };
+    return LimitToCustomRanges(stored);
 }
 
 TSearchVariant VariantOfLevel(int level)

@@ -29,16 +29,6 @@ TExactTable& PlayerTable()
     return table;
 }
 
-// The Move fields of records 1 to HistoryTop: the game's moves in order, 0 for a pass.
-std::vector<std::uint16_t> GameMoves()
-{
-    std::vector<std::uint16_t> moves;
-    for (int i = 1; i <= Game.HistoryTop; ++i) {
-        moves.push_back(Game.History[i].Move);
-    }
-    return moves;
-}
-
 } // namespace
 
 TThinkResult ThinkWithDetails(int level, const TRootObserver& observer)

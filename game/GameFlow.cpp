@@ -245,6 +245,19 @@ void PlayMove(int x, int y)
     AnimateMove(x, y);
 }
 
+void ResumeFromHistory()
+{
+    RestoreFromHistory();
+    Game.ViewBoard = Game.GameBoard;
+    UpdateCounts();
+    Game.SideToMove = Game.HistoryTop % 2 == 1 ? White : Black;
+    window->HighlightCountLabel(Game.SideToMove);
+    CountLegalMoves();
+    SetBothPlayersHuman();
+    ResetBookCursors(Game.BookCursor);
+    window->FormPaint();
+}
+
 void RunComputer()
 {
     if (CountLegalMovesOf(Game.SideToMove) == 0 || HistoryIsFull()) {

@@ -29,6 +29,11 @@ void NewGame(bool startComputer);
 // on to the next side that can move (announcing passes) or to its end. Ignored when the history is full.
 void PlayMove(int x, int y);
 
+// Continues the game from History[HistoryTop] as after opening a record: GameBoard and ViewBoard from that
+// record, the counts, SideToMove from the parity of HistoryTop (White when odd) with its count label
+// highlighted, LegalMoveCount recomputed, both players Human, the book cursors reset and the board repainted.
+void ResumeFromHistory();
+
 // Lets the computer play while the side to move is a computer player and the game is not over.
 void RunComputer();
 

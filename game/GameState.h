@@ -5,20 +5,24 @@
 #include "engine/Board.h"
 #include "engine/BookCursor.h"
 #include "engine/Levels.h"
+#include "records/GameRecord.h"
+#include "records/PackedRows.h"
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 // One position of the game: the move that led to it (0 after a pass), the number of moves of the side to
-// move, and the board with two bits per square (cell + 1), column a in the top bits of each row's word.
+// move, and the board packed as a game record packs it.
 struct THistoryRecord {
     std::uint16_t Move = 0;
     std::uint16_t Mobility = 0;
-    std::array<std::uint16_t, 8> Rows {};
+    TPackedRows Rows {};
     friend bool operator==(const THistoryRecord&, const THistoryRecord&) = default;
 };
 
-constexpr int HistoryCapacity = 120;
+// The history holds as many positions as one game record, so that every game can be saved whole.
+constexpr int HistoryCapacity = RecordCapacity;
 
 struct TGameState {
     TBoard GameBoard = InitialBoard();
@@ -49,12 +53,8 @@ void ResetGameState();
 // The Move field of record `index`, 0 to 120; index 120 is the field after the last record.
 std::uint16_t& MoveField(int index);
 
-// Packs a board into the Rows words of a history record.
-std::array<std::uint16_t, 8> PackRows(const TBoard& board);
-
-// Writes the playing squares of `rows` into `board`; the border is left alone. The unused value 3 reads as
-// an empty square.
-void UnpackRows(const std::array<std::uint16_t, 8>& rows, TBoard& board);
+// The Move fields of records 1 to HistoryTop: the game's moves in order, 0 for a pass.
+std::vector<std::uint16_t> GameMoves();
 
 // The rule operations on GameBoard.
 bool IsLegalMove(int x, int y, int colour);

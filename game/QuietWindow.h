@@ -3,13 +3,14 @@
 #pragma once
 
 #include "GameWindow.h"
+#include "engine/Levels.h"
 
 #include <array>
 #include <string>
 
 class TQuietWindow : public IGameWindow {
 public:
-    std::array<int, 2> playerLevels { HumanPlayer, HumanPlayer };
+    std::array<int, 2> playerLevels { HumanLevel, HumanLevel };
     std::array<std::string, 3> lastResult;
     std::array<std::string, 2> evalLabels;
 
@@ -41,7 +42,6 @@ public:
     void DrawDebugValue(int, int, int) override { }
 
 private:
-    static constexpr int HumanPlayer = 0;
     static int SlotOf(int colour) { return colour == 1 ? 0 : 1; }
     bool timerEnabled = false;
 };

@@ -1,7 +1,7 @@
 #include "FileLocations.h"
 
+#include "AtomicFile.h"
 #include "ProgramFolder.h"
-#include "RecordFile.h"
 
 #include <cerrno>
 #include <cstdlib>

@@ -1,5 +1,6 @@
 #include "GameRecord.h"
 
+#include <algorithm>
 #include <charconv>
 #include <optional>
 
@@ -152,6 +153,22 @@ void ParseInto(std::string_view bytes, const std::string& fileName, TGameRecord&
 }
 
 } // namespace
+
+TPositionLine MakePositionLine(std::uint16_t mobility, const TPackedRows& rows, std::uint16_t move)
+{
+    TPositionLine line {};
+    line[0] = mobility;
+    std::ranges::copy(rows, line.begin() + 1);
+    line[9] = move;
+    return line;
+}
+
+TPackedRows RowsOfLine(const TPositionLine& line)
+{
+    TPackedRows rows {};
+    std::copy(line.begin() + 1, line.begin() + 9, rows.begin());
+    return rows;
+}
 
 TGameRecord ParseGameRecord(std::string_view bytes, const std::string& fileName)
 {

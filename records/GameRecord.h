@@ -4,14 +4,15 @@
 // unsigned 16-bit numbers, each followed by one blank (mobility, the eight packed rows, the move code played
 // from the position, 0 for a pass); then comment lines up to the end of the file. Lines end in CR LF.
 //
-// Reading is forgiving in the traditional way: numbers may be separated by any characters of code 0 to 32
+// Reading is forgiving: numbers may be separated by any characters of code 0 to 32
 // (line ends included), a number is the run of characters up to the next such character and must be a signed
 // 32-bit decimal integer (kept as its low 16 bits), a missing number at the end of the file reads as 0, text
 // after the tenth number of a position line is skipped up to the line end, and Ctrl-Z ends the file. A line
 // ends at CR LF, CR alone or LF alone.
 #pragma once
 
-#include "RecordFile.h"
+#include "AtomicFile.h"
+#include "PackedRows.h"
 
 #include <array>
 #include <cstddef>
@@ -21,6 +22,7 @@
 #include <string_view>
 #include <vector>
 
+// Positions 0 to 119: the most one record holds, and so the most the game's history holds.
 constexpr int RecordCapacity = 120;
 // A record of 120 positions with a long memo fits many times over; anything larger is refused unread.
 constexpr std::size_t MaxRecordBytes = 4 * 1024 * 1024;
@@ -28,6 +30,13 @@ constexpr std::size_t MaxRecordBytes = 4 * 1024 * 1024;
 // One position line in file order: word 0 the mobility, words 1 to 8 rows 1 to 8, word 9 the move code
 // played from the position (0 for a pass; on the last line it belongs to no move).
 using TPositionLine = std::array<std::uint16_t, 10>;
+
+// The line of a position with `mobility` moves for the side to move, the board `rows` and `move` played
+// from it.
+TPositionLine MakePositionLine(std::uint16_t mobility, const TPackedRows& rows, std::uint16_t move);
+
+// Words 1 to 8 of `line`: its packed board.
+TPackedRows RowsOfLine(const TPositionLine& line);
 
 // A whole record as read or to be written. PositionRows holds LastIndex + 1 lines.
 struct TGameRecord {

@@ -1,7 +1,7 @@
 #include "IniFile.h"
 
+#include "AtomicFile.h"
 #include "IniText.h"
-#include "RecordFile.h"
 
 #include <cerrno>
 #include <charconv>

@@ -2,7 +2,7 @@
 // the object may exist before the file and holds nothing open.
 #pragma once
 
-#include "RecordFile.h"
+#include "AtomicFile.h"
 
 #include <cstddef>
 #include <cstdint>

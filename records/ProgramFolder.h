@@ -1,4 +1,5 @@
-// The program's own folder, where the settings file, the auto-save record and the text export live.
+// The program's own folder: where the help document lies, and where a portable copy keeps its settings,
+// records and exports (FileLocations.h decides which folder holds what).
 #pragma once
 
 #include <string>

@@ -8,8 +8,11 @@
 
 namespace {
 
-constexpr std::array<std::int32_t, 6> CellSizes { 18, 24, 30, 38, 44, 52 };
-constexpr std::array<std::int32_t, 4> Pauses { 0, 2, 5, 10 };
+template <std::size_t Count>
+bool IsChoice(const std::array<TOptionChoice, Count>& choices, std::int32_t value)
+{
+    return std::ranges::find(choices, value, &TOptionChoice::value) != choices.end();
+}
 
 std::int32_t PlayerOrHuman(std::int32_t level)
 {
@@ -18,19 +21,19 @@ std::int32_t PlayerOrHuman(std::int32_t level)
 
 } // namespace
 
-std::string SettingsPath(const std::string& programFolder)
+std::string SettingsPath(const std::string& settingsFolder)
 {
-    return InFolder(programFolder, "Kalvoro.Ini");
+    return InFolder(settingsFolder, "Kalvoro.Ini");
 }
 
 bool IsAcceptedCellSize(std::int32_t size)
 {
-    return std::ranges::find(CellSizes, size) != CellSizes.end();
+    return IsChoice(CellSizeChoices, size);
 }
 
 bool IsAcceptedPause(std::int32_t ticks)
 {
-    return std::ranges::find(Pauses, ticks) != Pauses.end();
+    return IsChoice(PauseChoices, ticks);
 }
 
 TSettings LoadSettings(const std::string& iniPath)

@@ -1,39 +1,41 @@
-// The settings file "Kalvoro.Ini" in the program's folder: board size, animation pause, whether the
+// The settings file "Kalvoro.Ini" in the settings folder: board size, animation pause, whether the
 // evaluation labels are shown, both players and the Custom level's three depths.
 //
 // Sections and keys: [Option] Size, Timer, ShowEval; [Game] BLevel, WLevel; [Custom] Complete, Fast, Node.
 // At the end of a run the caller writes the settings first and only then the auto-save record (SaveAtExit
-// in GameSave.h does both in that order).
+// in game/GameSave.h does both in that order).
 #pragma once
 
-#include "RecordFile.h"
+#include "AtomicFile.h"
+#include "Options.h"
 #include "engine/Levels.h"
 
 #include <cstdint>
 #include <string>
 
 struct TSettings {
-    // The edge of one board square in pixels: 18, 24, 30, 38, 44 or 52.
-    std::int32_t CellSize = 30;
-    // The pause per turned disc in 50 ms ticks: 0 (No Wait), 2 (Fast), 5 (Midium) or 10 (Slow).
-    std::int32_t PauseTicks = 5;
-    bool ShowEval = true;
+    // The edge of one board square in pixels: one of CellSizeChoices.
+    std::int32_t CellSize = DefaultCellSize;
+    // The pause per turned disc in 50 ms ticks: one of PauseChoices.
+    std::int32_t PauseTicks = DefaultPauseTicks;
+    bool ShowEval = DefaultShowEval;
     // Player selector entries, 0 Human to 9 Custom.
-    std::int32_t BlackLevel = 0;
-    std::int32_t WhiteLevel = 3;
+    std::int32_t BlackLevel = DefaultBlackLevel;
+    std::int32_t WhiteLevel = DefaultWhiteLevel;
     // LevelTable row 9; taken as read, the customize dialog limits it when it shows it.
-    TLevelRow Custom { 14, 16, 9 };
+    TLevelRow Custom = DefaultCustomDepths;
     friend bool operator==(const TSettings&, const TSettings&) = default;
 };
 
-// "Kalvoro.Ini" in `programFolder`.
-std::string SettingsPath(const std::string& programFolder);
+// "Kalvoro.Ini" in `settingsFolder`.
+std::string SettingsPath(const std::string& settingsFolder);
 
+// Whether a value is one of CellSizeChoices or PauseChoices.
 bool IsAcceptedCellSize(std::int32_t size);
 bool IsAcceptedPause(std::int32_t ticks);
 
 // Reads the settings of `iniPath`. A missing file, section or key, or a value that is not a number gives
-// the default; then a size or pause outside its accepted set becomes 30 or 5, and a player outside 0 to 9
+// the default; then a size or pause outside its accepted set becomes its default, and a player outside 0 to 9
 // becomes Human (so a missing WLevel is Cow, while WLevel=12 is Human). Never fails.
 TSettings LoadSettings(const std::string& iniPath);
 

@@ -6,8 +6,6 @@
 
 bool ApplyingPreset = false;
 
-const std::array<TLevelRow, 3> PresetTable { { { 12, 14, 4 }, { 14, 16, 5 }, { 14, 18, 6 } } };
-
 namespace {
 
 constexpr int FontPixels = 13;
@@ -21,11 +19,11 @@ QLabel* MakeCaption(QWidget* parent, QRect geometry)
     return label;
 }
 
-QScrollBar* MakeBar(QWidget* parent, QRect geometry, int minimum, int maximum, int initial)
+QScrollBar* MakeBar(QWidget* parent, QRect geometry, TDepthRange range, int initial)
 {
     auto* bar = new QScrollBar(Qt::Horizontal, parent);
     bar->setGeometry(geometry);
-    bar->setRange(minimum, maximum);
+    bar->setRange(range.minimum, range.maximum);
     bar->setSingleStep(1);
     bar->setPageStep(TrackStep);
     bar->setValue(initial);
@@ -55,11 +53,11 @@ TForm3::TForm3(QWidget* parent)
         Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint
             | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
     , Label1(MakeCaption(this, { 4, 4, 149, 17 }))
-    , Bar1(MakeBar(this, { 5, 24, 140, 12 }, 3, 22, 14))
+    , Bar1(MakeBar(this, { 5, 24, 140, 12 }, CompleteDepthRange, BuiltInLevels[CustomLevel].completeDepth))
     , Label2(MakeCaption(this, { 5, 48, 129, 17 }))
-    , Bar2(MakeBar(this, { 5, 68, 140, 12 }, 3, 26, 16))
+    , Bar2(MakeBar(this, { 5, 68, 140, 12 }, FastDepthRange, BuiltInLevels[CustomLevel].fastDepth))
     , Label3(MakeCaption(this, { 5, 92, 112, 17 }))
-    , Bar3(MakeBar(this, { 5, 112, 140, 12 }, 1, 12, 5))
+    , Bar3(MakeBar(this, { 5, 112, 140, 12 }, NodeDepthRange, BuiltInLevels[CustomLevel].nodeDepth))
     , Button1(MakeButton(this, QStringLiteral("Ok"), { 160, 4, 69, 25 }))
     , Button2(MakeButton(this, QStringLiteral("Cancel"), { 160, 36, 69, 25 }))
     , Combo1(new QComboBox(this))

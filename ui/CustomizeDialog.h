@@ -15,9 +15,6 @@
 // True only while Combo1Change moves the bars, so that their change handlers leave the preset list alone.
 extern bool ApplyingPreset;
 
-// The presets "Grade3", "Grade2" and "Grade1": entries 1 to 3 of the preset list, in this order.
-extern const std::array<TLevelRow, 3> PresetTable;
-
 class TForm3 : public QDialog {
     Q_OBJECT
 public:

@@ -5,9 +5,9 @@
 #include "BoardView.h"
 #include "MainDialogs.h"
 #include "SidePanel.h"
+#include "game/GameSave.h"
 #include "game/GameWindow.h"
 #include "records/FileLocations.h"
-#include "records/GameSave.h"
 #include "records/Settings.h"
 
 #include <QActionGroup>
@@ -21,9 +21,6 @@
 #include <memory>
 #include <string>
 
-constexpr int DefaultCellSize = 30;
-constexpr int DefaultPauseTicks = 5; // Midium
-constexpr int DefaultWhiteLevel = 3; // Cow
 constexpr int StartPendingMark = 9999;
 // The help document's contents page.
 inline constexpr char HelpTopic[] = "HID00000003";
@@ -150,7 +147,7 @@ private:
 
     int cellSize = DefaultCellSize;
     int StartPending = 0;
-    int timer1Tag = 5;
+    int timer1Tag = DefaultPauseTicks;
     bool busyCursorShown = false;
     bool closeRequested = false;
     bool shownOnce = false;

@@ -9,22 +9,11 @@
 #include "records/RecordTime.h"
 
 #include <filesystem>
+#include <span>
 
 #include <QMenuBar>
 
 namespace {
-
-struct TMenuItem {
-    const char* name;
-    const char* caption;
-    int tag;
-};
-
-constexpr TMenuItem SizeItems[]
-    = { { "Small2", "&Small2", 18 }, { "Small1", "&Small1", 24 }, { "Midium1", "&Midium", 30 },
-          { "Big1", "&Big1", 38 }, { "Big2", "&Big2", 44 }, { "Huge1", "&Huge", 52 } };
-constexpr TMenuItem SpeedItems[] = { { "Slow1", "&Slow", 10 }, { "Midium2", "&Midium", 5 },
-    { "Fast1", "&Fast", 2 }, { "NoWait1", "&No Wait", 0 } };
 
 QAction* AddItem(QMenu* menu, const char* name, const char* caption, QKeySequence shortcut = {})
 {
@@ -34,16 +23,17 @@ QAction* AddItem(QMenu* menu, const char* name, const char* caption, QKeySequenc
     return action;
 }
 
-QActionGroup* AddChoices(QMenu* menu, const TMenuItem* first, const TMenuItem* last)
+// One checkable item per choice, tagged with the choice's value.
+QActionGroup* AddChoices(QMenu* menu, std::span<const TOptionChoice> choices)
 {
     auto* group = new QActionGroup(menu);
     // Not exclusive as a group, which would show radio bullets: the commands keep one item checked
     // themselves (CheckOnly), and the menu shows check marks.
     group->setExclusive(false);
-    for (const TMenuItem* item = first; item != last; ++item) {
-        QAction* action = AddItem(menu, item->name, item->caption);
+    for (const TOptionChoice& choice : choices) {
+        QAction* action = AddItem(menu, choice.itemName, choice.caption);
         action->setCheckable(true);
-        action->setData(item->tag);
+        action->setData(choice.value);
         group->addAction(action);
     }
     return group;
@@ -126,11 +116,11 @@ QMenu* TForm1::CreateOptionMenu()
     menu->setObjectName(QStringLiteral("Option1"));
     QMenu* resize = menu->addMenu(QStringLiteral("Re&size"));
     resize->setObjectName(QStringLiteral("Resize1"));
-    sizeItems = AddChoices(resize, std::begin(SizeItems), std::end(SizeItems));
+    sizeItems = AddChoices(resize, CellSizeChoices);
     connect(sizeItems, &QActionGroup::triggered, this, &TForm1::SizeChange);
     QMenu* timer = menu->addMenu(QStringLiteral("&Timer"));
     timer->setObjectName(QStringLiteral("Timer2"));
-    speedItems = AddChoices(timer, std::begin(SpeedItems), std::end(SpeedItems));
+    speedItems = AddChoices(timer, PauseChoices);
     NoWait1 = speedItems->actions().back();
     connect(speedItems, &QActionGroup::triggered, this, &TForm1::SpeedOptClick);
     connect(AddItem(menu, "Customize1", "&Customize", Qt::CTRL | Qt::Key_C), &QAction::triggered, this,
@@ -180,7 +170,7 @@ void TForm1::Save1Click()
         return;
     }
     try {
-        WriteGameRecord(*path, LocalNow());
+        WriteGameRecord(*path, LocalNow(), PlayerNames(PlayerLevel(Black), PlayerLevel(White)));
     } catch (const TFileError& error) {
         dialogs->ShowError(error.what());
     }
@@ -189,7 +179,8 @@ void TForm1::Save1Click()
 void TForm1::Analyse1Click()
 {
     if (analysisOpeners.ShowGame) {
-        analysisOpeners.ShowGame(this, MakeAnalysisHandOver(LocalNow()));
+        analysisOpeners.ShowGame(
+            this, MakeAnalysisHandOver(LocalNow(), PlayerNames(PlayerLevel(Black), PlayerLevel(White))));
     }
 }
 

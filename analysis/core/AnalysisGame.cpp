@@ -1,6 +1,6 @@
 #include "AnalysisGame.h"
 
-#include "game/GameState.h"
+#include "records/PackedRows.h"
 
 namespace {
 
@@ -19,14 +19,9 @@ std::string StoredMoveName(int code)
 
 TGameRecord StartOnlyRecord()
 {
+    constexpr std::uint16_t StartMobility = 4;
     TGameRecord record;
-    TPositionLine start {};
-    start[0] = 4;
-    const auto rows = PackRows(InitialBoard());
-    for (int r = 0; r < 8; ++r) {
-        start[static_cast<std::size_t>(r) + 1] = rows[static_cast<std::size_t>(r)];
-    }
-    record.PositionRows.push_back(start);
+    record.PositionRows.push_back(MakePositionLine(StartMobility, PackRows(InitialBoard()), 0));
     return record;
 }
 
@@ -81,17 +76,7 @@ TBoard UnpackPosition(const TGameRecord& record, int index)
 {
     TBoard board;
     board.fill(BorderCell);
-    const TPositionLine& line = LineAt(record, index);
-    for (int y = 1; y <= 8; ++y) {
-        unsigned word = line[static_cast<std::size_t>(y)];
-        for (int x = 8; x >= 1; --x) {
-            // The pair 3 never occurs in a record written by the program; a hand-made one shows it as empty
-            // rather than as a third kind of disc the rules know nothing of.
-            const int pair = static_cast<int>(word & 3U);
-            Cell(board, x, y) = static_cast<std::int16_t>(pair == 3 ? 0 : pair - 1);
-            word >>= 2;
-        }
-    }
+    UnpackRows(RowsOfLine(LineAt(record, index)), board);
     return board;
 }
 

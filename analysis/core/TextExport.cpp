@@ -95,7 +95,7 @@ void WriteCell(std::string& out, int code)
     }
 }
 
-std::string ExportText(const TGameRecord& record)
+std::string TextSheet(const TGameRecord& record)
 {
     std::string out;
     for (const std::string& line : record.Comments) {

@@ -20,10 +20,11 @@ constexpr int RowEndCode = -1;
 // frame line; any other code writes nothing.
 void WriteCell(std::string& out, int code);
 
-// The whole export of `record`, whose comment lines are the memo lines (written byte for byte).
-std::string ExportText(const TGameRecord& record);
+// The whole text sheet of `record`, as the export writes it; its comment lines are the memo lines (written
+// byte for byte).
+std::string TextSheet(const TGameRecord& record);
 
-// The name of the export file in the program's folder.
+// The name of the export file in the data folder.
 inline constexpr const char* ExportFileName = "Kalvoro.txt";
 
 // The text of the confirmation box after an export: the quoted path, a carriage return, a tab and

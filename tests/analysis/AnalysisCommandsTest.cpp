@@ -73,7 +73,7 @@ TEST_F(AnalysisCommands, ExportWritesTheTextByteForByte)
 {
     const TGameRecord record = RecordOfMoves({ 65, 46, 33 }, { "Date : today", "" });
     ASSERT_EQ(Run({ "export", Save(record) }), 0);
-    EXPECT_EQ(out.str(), ExportText(record));
+    EXPECT_EQ(out.str(), TextSheet(record));
     EXPECT_EQ(Run({ "export" }), 2);
     EXPECT_EQ(Run({ "think", "1" }), -1) << "other commands are left to the command line's own parser";
 }

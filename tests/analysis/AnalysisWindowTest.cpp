@@ -4,7 +4,7 @@
 #include "WindowTestSupport.h"
 #include "analysis/core/BestMove.h"
 #include "analysis/core/TextExport.h"
-#include "records/RecordFile.h"
+#include "records/AtomicFile.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -224,7 +224,7 @@ TEST_F(AnalysisWindow, PrintToFileExportsTheTextAndOffersToOpenIt)
     script.confirm = true;
     QTest::mouseClick(window->PrintBtn, Qt::LeftButton);
     const std::string path = InTemp("Kalvoro.txt");
-    EXPECT_EQ(ReadFileBounded(path, 1 << 20), ExportText(window->CurrentRecord()));
+    EXPECT_EQ(ReadFileBounded(path, 1 << 20), TextSheet(window->CurrentRecord()));
     ASSERT_EQ(script.confirmations.size(), 1U);
     EXPECT_EQ(script.confirmations[0], "\"" + path + "\"\r\twas published. Open now ?");
     EXPECT_EQ(script.openedDocuments, std::vector<std::string> { path });
@@ -291,7 +291,7 @@ TEST_F(AnalysisWindow, TheExportCreatesAMissingDataFolder)
     QTest::mouseClick(window->PrintBtn, Qt::LeftButton);
     EXPECT_TRUE(script.errors.empty());
     EXPECT_EQ(
-        ReadFileBounded(InTemp("data/kalvoro/Kalvoro.txt"), 1 << 20), ExportText(window->CurrentRecord()));
+        ReadFileBounded(InTemp("data/kalvoro/Kalvoro.txt"), 1 << 20), TextSheet(window->CurrentRecord()));
 }
 
 namespace {

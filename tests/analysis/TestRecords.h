@@ -2,7 +2,6 @@
 #pragma once
 
 #include "engine/Board.h"
-#include "game/GameState.h"
 #include "records/GameRecord.h"
 
 #include <gtest/gtest.h>
@@ -15,13 +14,8 @@ namespace testrecords {
 
 inline TPositionLine LineOf(const TBoard& board, int side)
 {
-    TPositionLine line {};
-    line[0] = static_cast<std::uint16_t>(CountMobility(board, BuildEmptyList(board), side));
-    const auto rows = PackRows(board);
-    for (std::size_t r = 0; r < 8; ++r) {
-        line[r + 1] = rows[r];
-    }
-    return line;
+    return MakePositionLine(
+        static_cast<std::uint16_t>(CountMobility(board, BuildEmptyList(board), side)), PackRows(board), 0);
 }
 
 // The record of the moves `codes` played from the start, 0 standing for a pass (kept even where the side

@@ -86,11 +86,11 @@ Black 3 vs White 3
 
 } // namespace
 
-TEST(ExportText, WritesTheExampleGameByteForByte)
+TEST(TextSheet, WritesTheExampleGameByteForByte)
 {
     const TGameRecord record
         = RecordOfMoves({ 65, 46 }, { "Date : 1998/12/07 15:30:00", "Black : Human", "White : Grade 1" });
-    EXPECT_EQ(ExportText(record), WithCrLf(ExampleSheet));
+    EXPECT_EQ(TextSheet(record), WithCrLf(ExampleSheet));
 }
 
 TEST(WriteCell, WritesEveryCodeAsFiveCharacters)
@@ -120,9 +120,9 @@ TEST(WriteCell, WritesEveryCodeAsFiveCharacters)
     EXPECT_EQ(lines[2][41], '+');
 }
 
-TEST(ExportText, StartOnlyRecordWithAnEmptyMemo)
+TEST(TextSheet, StartOnlyRecordWithAnEmptyMemo)
 {
-    const std::vector<std::string> lines = SplitCrLf(ExportText(RecordOfMoves({})));
+    const std::vector<std::string> lines = SplitCrLf(TextSheet(RecordOfMoves({})));
     ASSERT_EQ(lines.size(), 40U);
     EXPECT_EQ(lines[0], "") << "an empty memo leaves the first line empty";
     EXPECT_EQ(lines[1], "   a    b    c    d    e    f    g    h   ");
@@ -136,7 +136,7 @@ TEST(ExportText, StartOnlyRecordWithAnEmptyMemo)
     EXPECT_EQ(lines.back(), "Black 2 vs White 2");
 }
 
-TEST(ExportText, PassesRepeatTheNumberAndLongGamesUseBothDigits)
+TEST(TextSheet, PassesRepeatTheNumberAndLongGamesUseBothDigits)
 {
     // A whole random game with a pass, and enough moves for numbers from 10 upwards.
     std::vector<int> moves;
@@ -148,7 +148,7 @@ TEST(ExportText, PassesRepeatTheNumberAndLongGamesUseBothDigits)
     }
     ASSERT_FALSE(moves.empty()) << "no random game with a pass in its middle";
     const TGameRecord record = RecordOfMoves(moves, { "memo" });
-    const std::vector<std::string> lines = SplitCrLf(ExportText(record));
+    const std::vector<std::string> lines = SplitCrLf(TextSheet(record));
     const std::size_t firstMove = 1 + 3 + 16 + 1;
     ASSERT_GT(lines.size(), firstMove + moves.size());
     int number = 0;
@@ -172,10 +172,10 @@ TEST(ExportText, PassesRepeatTheNumberAndLongGamesUseBothDigits)
     EXPECT_TRUE(cell == (twelfth % 2 == 1 ? "*12*|" : "(12)|")) << cell;
 }
 
-TEST(ExportText, EmptySquaresOfAnUnfinishedBoardCountForNobody)
+TEST(TextSheet, EmptySquaresOfAnUnfinishedBoardCountForNobody)
 {
     const TGameRecord record = RecordOfMoves(testrecords::RandomGameMoves(5, 20));
-    const std::vector<std::string> lines = SplitCrLf(ExportText(record));
+    const std::vector<std::string> lines = SplitCrLf(TextSheet(record));
     const TBoard final = UnpackPosition(record, record.LastIndex);
     EXPECT_EQ(lines.back(),
         "Black " + std::to_string(CountDiscs(final, Black)) + " vs White "

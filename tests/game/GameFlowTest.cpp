@@ -1,5 +1,4 @@
 #include "GameFlowFixture.h"
-#include "support/RandomGames.h"
 #include "support/ReferenceRules.h"
 
 #include <gtest/gtest.h>
@@ -258,20 +257,4 @@ TEST_F(GameFlowTest, RandomGamesBetweenTwoPeopleKeepEveryRecordTrue)
     }
     EXPECT_GT(passesSeen, 0) << "the seeds should include games with passes";
     EXPECT_GT(earlyEnds, 0) << "the seeds should include games that end with empty squares";
-}
-
-TEST(HistoryRows, PackAndUnpackEveryBoardOfRandomGames)
-{
-    for (const TRandomPosition& position : ManyRandomPositions(30)) {
-        TBoard board = InitialBoard();
-        UnpackRows(PackRows(position.board), board);
-        ASSERT_EQ(board, position.board);
-    }
-    TBoard board = InitialBoard();
-    std::array<std::uint16_t, 8> rows {};
-    rows.fill(0xFFFF); // every square 3, which no board packs to
-    UnpackRows(rows, board);
-    EXPECT_EQ(CountDiscs(board, Black) + CountDiscs(board, White), 0);
-    EXPECT_EQ(BuildEmptyList(board).count, 64);
-    EXPECT_EQ(board[0], BorderCell);
 }

@@ -1,7 +1,6 @@
 #include "records/FileLocations.h"
 #include "FileTestSupport.h"
-#include "game/GameFlow.h"
-#include "records/GameSave.h"
+#include "records/AtomicFile.h"
 
 #include <gtest/gtest.h>
 
@@ -53,23 +52,6 @@ TEST(FileLocations, AnInstalledOrReadOnlyProgramUsesTheUsersFolders)
     EXPECT_EQ(locations.SettingsFolder, "/home/player/.config/kalvoro");
     EXPECT_EQ(locations.DataFolder, "/home/player/.local/share/kalvoro");
     EXPECT_NE(DescribeFileLocations(locations).find("/home/player/.config/kalvoro"), std::string::npos);
-}
-
-TEST(FileLocations, SavingAtExitCreatesTheUsersFoldersOnDemand)
-{
-    ResetGameState();
-    NewGame(false);
-    TTempFolder home;
-    const TFakeEnvironment environment { { { "HOME", home.Path() } } };
-    const auto locations
-        = ChooseFileLocations("/usr/bin", "/usr/bin", environment.Lookup(), AnyFolderWritable);
-    std::tm now {};
-    now.tm_year = 126;
-    now.tm_mday = 8;
-    EXPECT_EQ(SaveAtExit(locations, TSettings {}, now), std::nullopt);
-    EXPECT_TRUE(std::filesystem::exists(home.File(".config/kalvoro/Kalvoro.Ini")));
-    EXPECT_TRUE(std::filesystem::exists(home.File(".local/share/kalvoro/$Kalv$.kvr")));
-    EXPECT_EQ(LoadSettings(home.File(".config/kalvoro/Kalvoro.Ini")), TSettings {});
 }
 
 TEST(FileLocations, AFolderThatCannotBeCreatedIsReportedByName)

@@ -7,6 +7,7 @@
 #include <functional>
 #include <grp.h>
 #include <iterator>
+#include <sstream>
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -54,7 +55,9 @@ inline void WriteText(const std::string& path, const std::string& text)
 inline std::string ReadText(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
 }
 
 // The user id a root test process drops to, so that permission checks apply to it.

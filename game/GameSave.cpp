@@ -1,27 +1,18 @@
 #include "GameSave.h"
 
-#include "ProgramFolder.h"
-#include "RecordTime.h"
-#include "game/GameFlow.h"
+#include "GameFlow.h"
+#include "records/ProgramFolder.h"
+#include "records/RecordTime.h"
 
 #include <algorithm>
 
 namespace {
 
-TPositionLine LineOfRecord(const THistoryRecord& record, std::uint16_t nextMove)
-{
-    TPositionLine line {};
-    line[0] = record.Mobility;
-    std::copy(record.Rows.begin(), record.Rows.end(), line.begin() + 1);
-    line[9] = nextMove;
-    return line;
-}
-
 void StoreLine(int index, const TPositionLine& line)
 {
     THistoryRecord& record = Game.History[index];
     record.Mobility = line[0];
-    std::copy(line.begin() + 1, line.begin() + 9, record.Rows.begin());
+    record.Rows = RowsOfLine(line);
     MoveField(index + 1) = line[9];
 }
 
@@ -32,27 +23,32 @@ std::string PlayerName(int level)
     return level >= 0 && level < LevelCount ? LevelNames[level] : LevelNames[HumanLevel];
 }
 
+TPlayerNames PlayerNames(int blackLevel, int whiteLevel)
+{
+    return { PlayerName(blackLevel), PlayerName(whiteLevel) };
+}
+
 TGameRecord RecordFromGame(const TGameState& game)
 {
     TGameRecord record;
     record.LastIndex = std::clamp(game.HistoryTop, 0, HistoryCapacity - 1);
     for (int k = 0; k <= record.LastIndex; ++k) {
-        const bool last = k == record.LastIndex;
-        record.PositionRows.push_back(LineOfRecord(game.History[k], last ? 0 : game.History[k + 1].Move));
+        const THistoryRecord& position = game.History[k];
+        const std::uint16_t nextMove = k == record.LastIndex ? 0 : game.History[k + 1].Move;
+        record.PositionRows.push_back(MakePositionLine(position.Mobility, position.Rows, nextMove));
     }
     return record;
 }
 
-std::vector<std::string> GameComments(const std::tm& now)
+std::vector<std::string> GameComments(const std::tm& now, const TPlayerNames& players)
 {
-    return { "Date : " + DateTimeText(now), "Black : " + PlayerName(GameWindow().PlayerLevel(Black)),
-        "White : " + PlayerName(GameWindow().PlayerLevel(White)) };
+    return { "Date : " + DateTimeText(now), "Black : " + players.Black, "White : " + players.White };
 }
 
-void WriteGameRecord(const std::string& path, const std::tm& now)
+void WriteGameRecord(const std::string& path, const std::tm& now, const TPlayerNames& players)
 {
     TGameRecord record = RecordFromGame(Game);
-    record.Comments = GameComments(now);
+    record.Comments = GameComments(now, players);
     SaveGameRecord(path, record);
 }
 
@@ -67,16 +63,7 @@ void LoadRecordIntoGame(const TGameRecord& record)
         StoreLine(k, record.PositionRows[static_cast<std::size_t>(k)]);
     }
     Game.HistoryTop = lastIndex;
-    RestoreFromHistory();
-    Game.ViewBoard = Game.GameBoard;
-    UpdateCounts();
-    Game.SideToMove = lastIndex % 2 == 1 ? White : Black;
-    GameWindow().HighlightCountLabel(Game.SideToMove);
-    CountLegalMoves();
-    GameWindow().SetPlayerLevel(Black, HumanLevel);
-    GameWindow().SetPlayerLevel(White, HumanLevel);
-    ResetBookCursors(Game.BookCursor);
-    GameWindow().FormPaint();
+    ResumeFromHistory();
 }
 
 void OpenGameRecord(const std::string& path)
@@ -84,10 +71,10 @@ void OpenGameRecord(const std::string& path)
     LoadRecordIntoGame(ReadGameRecord(path));
 }
 
-TAnalysisHandOver MakeAnalysisHandOver(const std::tm& now)
+TAnalysisHandOver MakeAnalysisHandOver(const std::tm& now, const TPlayerNames& players)
 {
     TAnalysisHandOver handOver { RecordFromGame(Game), TimeStampName(now, ".kvr") };
-    handOver.Record.Comments = GameComments(now);
+    handOver.Record.Comments = GameComments(now, players);
     return handOver;
 }
 
@@ -96,15 +83,9 @@ std::string SaveDialogDefaultName(const std::tm& now)
     return TimeStampName(now, ".KVR");
 }
 
-std::string AutoSavePath(const std::string& programFolder)
+std::string AutoSavePath(const std::string& dataFolder)
 {
-    return InFolder(programFolder, "$Kalv$.kvr");
-}
-
-std::optional<std::string> SaveAtExit(
-    const std::string& programFolder, const TSettings& settings, const std::tm& now)
-{
-    return SaveAtExit(TFileLocations { programFolder, programFolder, programFolder, true }, settings, now);
+    return InFolder(dataFolder, "$Kalv$.kvr");
 }
 
 std::optional<std::string> SaveAtExit(
@@ -114,9 +95,16 @@ std::optional<std::string> SaveAtExit(
         CreateFolder(locations.SettingsFolder);
         SaveSettings(SettingsPath(locations.SettingsFolder), settings);
         CreateFolder(locations.DataFolder);
-        WriteGameRecord(AutoSavePath(locations.DataFolder), now);
+        WriteGameRecord(
+            AutoSavePath(locations.DataFolder), now, PlayerNames(settings.BlackLevel, settings.WhiteLevel));
     } catch (const TFileError& error) {
         return error.what();
     }
     return std::nullopt;
+}
+
+std::optional<std::string> SaveAtExit(
+    const std::string& folder, const TSettings& settings, const std::tm& now)
+{
+    return SaveAtExit(TFileLocations { folder, folder, folder, true }, settings, now);
 }

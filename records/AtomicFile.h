@@ -1,4 +1,5 @@
-// Safe reading and writing of whole small files, shared by the game records and the settings file.
+// Bounded reading and atomic writing of whole small files: the file I/O of the game records, the settings
+// file and the text export.
 //
 // Reading is bounded: a file larger than the limit, a folder, a pipe or a device is refused with an error
 // instead of being read. Writing never destroys what was there: the new contents go to a temporary file in

@@ -1,7 +1,8 @@
-#include "records/GameSave.h"
-#include "FileTestSupport.h"
+#include "game/GameSave.h"
 #include "game/GameFlow.h"
 #include "game/QuietWindow.h"
+#include "records/FileTestSupport.h"
+#include "support/RecordingWindow.h"
 
 #include <gtest/gtest.h>
 
@@ -52,6 +53,9 @@ protected:
         }
     }
 
+    // The players as the window's selectors show them.
+    TPlayerNames Players() const { return PlayerNames(window.playerLevels[0], window.playerLevels[1]); }
+
     TQuietWindow window;
     TTempFolder folder;
 };
@@ -62,7 +66,7 @@ TEST_F(GameSaveTest, SavesANewGameWithItsThreeCommentLines)
 {
     window.playerLevels = { 0, 3 };
     const std::string path = folder.File("new.kvr");
-    WriteGameRecord(path, FixedTime());
+    WriteGameRecord(path, FixedTime(), Players());
     EXPECT_EQ(ReadText(path),
         "0\r\n"
         "4 21845 21845 21845 21653 22037 21845 21845 21845 0 \r\n"
@@ -79,7 +83,7 @@ TEST_F(GameSaveTest, RoundTripsRandomGamesWordForWord)
         PlayRandomMoves(seed, seed % 4 == 0 ? static_cast<int>(seed) : 1000);
         const TGameState played = Game;
         const std::string path = folder.File("game.kvr");
-        WriteGameRecord(path, FixedTime());
+        WriteGameRecord(path, FixedTime(), Players());
         const TGameRecord record = ReadGameRecord(path);
         ASSERT_EQ(record.LastIndex, played.HistoryTop);
         for (int k = 0; k <= played.HistoryTop; ++k) {
@@ -142,6 +146,21 @@ TEST_F(GameSaveTest, OpensWithTheSideToMoveFromTheParityAndResetsTheBook)
     EXPECT_EQ(Game.GameBoard, InitialBoard());
 }
 
+TEST_F(GameSaveTest, OpeningTellsTheWindowTheCountsTheSideThePlayersAndThenRepaints)
+{
+    TRecordingWindow recording;
+    SetGameWindow(&recording);
+    recording.levels = { 4, 9 };
+    TGameRecord record;
+    record.LastIndex = 1;
+    record.PositionRows = { { 4, 21845, 21845, 21845, 21653, 22037, 21845, 21845, 21845, 43 },
+        { 3, 21845, 21845, 22101, 22165, 22037, 21845, 21845, 21845, 0 } };
+    LoadRecordIntoGame(record);
+    EXPECT_EQ(recording.calls,
+        (std::vector<std::string> { "CountLabel Black Black: 4", "CountLabel White White: 1",
+            "Highlight White", "SetPlayer Black 0", "SetPlayer White 0", "FormPaint" }));
+}
+
 TEST_F(GameSaveTest, AFailedOpenChangesNothing)
 {
     PlayRandomMoves(3, 10);
@@ -175,9 +194,9 @@ TEST_F(GameSaveTest, HandsTheAnalysisWindowWhatARecordWouldHold)
 {
     window.playerLevels = { 6, 0 };
     PlayRandomMoves(11, 12);
-    const TAnalysisHandOver handOver = MakeAnalysisHandOver(FixedTime());
+    const TAnalysisHandOver handOver = MakeAnalysisHandOver(FixedTime(), Players());
     const std::string path = folder.File("same.kvr");
-    WriteGameRecord(path, FixedTime());
+    WriteGameRecord(path, FixedTime(), Players());
     EXPECT_EQ(handOver.Record, ReadGameRecord(path));
     EXPECT_EQ(handOver.Record.Comments,
         (std::vector<std::string> { "Date : 12/07/18 18:53:09", "Black : Grade 3", "White : Human" }));
@@ -199,4 +218,23 @@ TEST_F(GameSaveTest, SavesSettingsThenTheAutoSaveRecordAtExit)
     ASSERT_TRUE(message.has_value());
     EXPECT_EQ(*message, other.File("Kalvoro.Ini") + " に書き込めません");
     EXPECT_FALSE(std::filesystem::exists(other.File("$Kalv$.kvr")));
+}
+
+TEST_F(GameSaveTest, SavingAtExitCreatesTheUsersFoldersOnDemand)
+{
+    ResetGameState();
+    NewGame(false);
+    TTempFolder home;
+    const std::string homePath = home.Path();
+    const TEnvironment environment
+        = [&homePath](const char* name) { return std::string(name) == "HOME" ? homePath.c_str() : nullptr; };
+    const auto locations
+        = ChooseFileLocations("/usr/bin", "/usr/bin", environment, [](const std::string&) { return true; });
+    std::tm now {};
+    now.tm_year = 126;
+    now.tm_mday = 8;
+    EXPECT_EQ(SaveAtExit(locations, TSettings {}, now), std::nullopt);
+    EXPECT_TRUE(std::filesystem::exists(home.File(".config/kalvoro/Kalvoro.Ini")));
+    EXPECT_TRUE(std::filesystem::exists(home.File(".local/share/kalvoro/$Kalv$.kvr")));
+    EXPECT_EQ(LoadSettings(home.File(".config/kalvoro/Kalvoro.Ini")), TSettings {});
 }

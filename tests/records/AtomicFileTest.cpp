@@ -1,4 +1,4 @@
-#include "records/RecordFile.h"
+#include "records/AtomicFile.h"
 #include "FileTestSupport.h"
 #include "records/GameRecord.h"
 #include "records/ProgramFolder.h"

@@ -1,4 +1,4 @@
-#include "RecordFile.h"
+#include "AtomicFile.h"
 
 #include <algorithm>
 #include <cerrno>
