@@ -9,13 +9,6 @@
 #include <QImage>
 #include <QRect>
 
-// The board's colours.
-namespace BoardColours {
-inline const QColor Green { 0, 128, 0 };
-inline const QColor Silver { 192, 192, 192 };
-inline const QColor Lime { 0, 255, 0 };
-} // namespace BoardColours
-
 // The value of a ViewBoard cell that marks a legal move while it is shown.
 constexpr std::int16_t LegalMark = 2;
 

@@ -6,6 +6,7 @@
 #include "HelpViewer.h"
 #include "game/GameFlow.h"
 #include "records/RecordTime.h"
+#include "widgets/Fonts.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>

@@ -28,8 +28,8 @@ constexpr int StartPendingMark = 9999;
 // The help document's contents page.
 inline constexpr char HelpTopic[] = "HID00000003";
 
-// The analysis window lives in a library above this one (it uses the result dialog of this one), so the
-// program hands the main window the two ways of opening it. Either may be empty: that command then does
+// The analysis window lives in a library above this one, so the program hands the main window the two ways
+// of opening it. Either may be empty: that command then does
 // nothing.
 struct TAnalysisOpeners {
     // The Analyse command and the end of every game: the game in progress, modally over the main window.

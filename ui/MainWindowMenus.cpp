@@ -4,9 +4,9 @@
 
 #include "CustomizeDialog.h"
 #include "HelpViewer.h"
-#include "ResultDialog.h"
 #include "game/GameFlow.h"
 #include "records/RecordTime.h"
+#include "widgets/ResultDialog.h"
 
 #include <filesystem>
 

@@ -42,7 +42,7 @@ public:
         script.askedSaveName = name;
         return script.savePath;
     }
-    std::optional<std::string> AskOpenPath(const std::string& folder) override
+    std::optional<std::string> AskOpenPath(const std::string& folder, const std::string&) override
     {
         script.askedOpenFolder = folder;
         return script.openPath;

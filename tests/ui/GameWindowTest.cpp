@@ -163,7 +163,7 @@ TEST_F(TWindowTest, BackTakesBackOneMoveOfEachSide)
     EXPECT_EQ(form->Panel()->Bloc->text(), QString());
     EXPECT_EQ(form->Panel()->Label1->text(), QStringLiteral("Black: 2"));
     const QImage shown = BoardPicture();
-    EXPECT_EQ(Pixel(shown, Centre(4, 3).x(), Centre(4, 3).y()), BoardColours::Green);
+    EXPECT_EQ(Pixel(shown, Centre(4, 3).x(), Centre(4, 3).y()), Colours::Green);
 }
 
 TEST_F(TWindowTest, ClosingDuringTheComputersTurnStopsItAndThenCloses)

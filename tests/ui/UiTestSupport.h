@@ -6,7 +6,9 @@
 
 #include "game/GameFlow.h"
 #include "ui/MainWindow.h"
-#include "ui/ResultDialog.h"
+#include "widgets/Colours.h"
+#include "widgets/Fonts.h"
+#include "widgets/ResultDialog.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "MainDialogs.h"
+#include "RecordDialogs.h"
 
 #include <QFileDialog>
 #include <QMessageBox>
