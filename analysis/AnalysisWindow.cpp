@@ -8,7 +8,7 @@
 #include "widgets/ButtonIcons.h"
 #include "widgets/Colours.h"
 #include "widgets/Fonts.h"
-#include "widgets/Shapes.h"
+#include "widgets/MoveNumberDiagram.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -56,6 +56,12 @@ void PaintCoordinates(QPainter& painter, int left)
         TextAt(painter, { left - 16 + 29 * k, 1 }, QString(QChar('a' + k - 1)), Qt::black);
         TextAt(painter, { left - 11, 29 * k - 5 }, QString::number(k), Qt::black);
     }
+}
+
+// The move-number diagram on the right-hand board, a disc of 26 pixels in each square of 29.
+TMoveNumberPlace WindowMoveNumberPlace(int x, int y)
+{
+    return { { 354 + 29 * x, 29 * y - 6, 380 + 29 * x, 29 * y + 20 }, { 360 + 29 * x, 29 * y - 2 } };
 }
 
 std::string FolderOf(const std::string& path)
@@ -212,21 +218,7 @@ void TForm2::paintEvent(QPaintEvent* event)
     PaintCoordinates(painter, 128);
     PaintCoordinates(painter, 380);
     painter.setFont(SansArialPixels(13));
-    for (int y = 1; y <= 8; ++y) {
-        for (int x = 1; x <= 8; ++x) {
-            const int v = Cell(MoveNumberBoard, x, y);
-            if (v <= 0) {
-                continue;
-            }
-            const bool black = v > BlackMoveOffset;
-            SetColours(painter, black ? Colours::Silver : Qt::black, black ? Qt::black : Qt::white);
-            BoxEllipse(painter, { 354 + 29 * x, 29 * y - 6, 380 + 29 * x, 29 * y + 20 });
-            if (v != BlackStartDisc && v != WhiteStartDisc) {
-                TextAt(painter, { 360 + 29 * x, 29 * y - 2 }, QString::number(v % 1000),
-                    black ? Qt::white : Qt::black);
-            }
-        }
-    }
+    PaintMoveNumbers(painter, MoveNumberBoard, { WindowMoveNumberPlace, Colours::Silver });
     for (int y = 1; y <= 8; ++y) {
         for (int x = 1; x <= 8; ++x) {
             const int v = Cell(ShownBoard, x, y);

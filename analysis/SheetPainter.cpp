@@ -5,7 +5,7 @@
 #include "records/RecordFile.h"
 #include "widgets/Colours.h"
 #include "widgets/Fonts.h"
-#include "widgets/Shapes.h"
+#include "widgets/MoveNumberDiagram.h"
 
 #include <QBuffer>
 #include <QPageSize>
@@ -77,23 +77,11 @@ private:
 
     void PaintMoveNumbers()
     {
-        const TBoard numbers = BuildMoveNumberBoard(record);
-        for (int y = 1; y <= 8; ++y) {
-            for (int x = 1; x <= 8; ++x) {
-                const int v = Cell(numbers, x, y);
-                if (v <= 0) {
-                    continue;
-                }
-                const bool black = v > BlackMoveOffset;
-                SetColours(painter, Qt::black, black ? Qt::black : Qt::white);
-                BoxEllipse(painter, layout.LargeDisc(x, y));
-                if (v != BlackStartDisc && v != WhiteStartDisc) {
-                    TextAt(painter, layout.LargeNumberOrigin(x, y), QString::number(black ? v % 1000 : v),
-                        black ? Qt::white : Qt::black, TTextBackground::Fill);
-                }
-            }
-        }
-        SetColours(painter, Qt::black, Qt::white);
+        const auto placeOf = [this](int x, int y) {
+            return TMoveNumberPlace { layout.LargeDisc(x, y), layout.LargeNumberOrigin(x, y) };
+        };
+        ::PaintMoveNumbers(
+            painter, BuildMoveNumberBoard(record), { placeOf, Qt::black, TTextBackground::Fill });
     }
 
     void PaintSmallDiagram(const TSmallDiagram& diagram, int slot)
