@@ -188,9 +188,7 @@ void TForm1::Save1Click()
 
 void TForm1::Analyse1Click()
 {
-    if (analysisOpeners.ShowGame) {
-        analysisOpeners.ShowGame(this, MakeAnalysisHandOver(LocalNow()));
-    }
+    dialogs->ShowGameInAnalysis(MakeAnalysisHandOver(LocalNow()));
 }
 
 void TForm1::Exit1Click()

@@ -2,7 +2,6 @@
 // Save and Open through the file dialogs, the analysis window opened by Analyse and by a start with a record
 // path, and where the files are kept.
 #include "UiTestSupport.h"
-#include "analysis/AnalysisWindow.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -98,16 +97,6 @@ private:
     }
     QTimer timer;
 };
-
-TAnalysisOpeners RealAnalysisWindow(const std::string& dataFolder)
-{
-    return { [dataFolder](QWidget* parent, const TAnalysisHandOver& handOver) {
-                ShowAnalysisWindow(parent, handOver, dataFolder);
-            },
-        [dataFolder](QWidget* parent, const std::string& path) {
-            ShowRecordInAnalysisWindow(parent, path, dataFolder);
-        } };
-}
 
 TEST_F(TWindowTest, FirstRunTakesTheDefaultsAndWritesExactlyTheEightKeysAtExit)
 {
@@ -290,7 +279,7 @@ TEST_F(TWindowTest, AFailedSaveIsReportedNamingTheFile)
 
 TEST_F(TWindowTest, AnalyseShowsTheGameInProgressInTheAnalysisWindow)
 {
-    form->SetAnalysisOpeners(RealAnalysisWindow(folder.path().toStdString()));
+    script.analysisFolder = folder.path().toStdString();
     form->SetPlayerLevel(White, HumanLevel);
     Item("NoWait1")->trigger();
     ShowForm();
@@ -319,7 +308,7 @@ TEST_F(TWindowTest, AnalyseShowsTheGameInProgressInTheAnalysisWindow)
 
 TEST_F(TWindowTest, TheEndOfAGameOpensTheFinishedGameInTheAnalysisWindow)
 {
-    form->SetAnalysisOpeners(RealAnalysisWindow(folder.path().toStdString()));
+    script.analysisFolder = folder.path().toStdString();
     SetThinkFunction(FirstLegalSquare);
     form->SetPlayerLevel(Black, 1);
     form->SetPlayerLevel(White, 1);
@@ -347,7 +336,7 @@ TEST_F(TWindowTest, AStartWithARecordPathShowsItAloneAndWritesNothing)
     const std::string settingsBefore = ReadText(PathIn("Kalvoro.Ini"));
     SetThinkFunction(FirstLegalSquare);
     form = MakeForm(path);
-    form->SetAnalysisOpeners(RealAnalysisWindow(folder.path().toStdString()));
+    script.analysisFolder = folder.path().toStdString();
     TAnalysisCloser closer;
     form->show();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !closer.seen.empty() && !form->isVisible(); }, 3000));

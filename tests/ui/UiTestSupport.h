@@ -4,6 +4,7 @@
 
 #include "support/QtTestApplication.h"
 
+#include "analysis/AnalysisWindow.h"
 #include "game/GameFlow.h"
 #include "ui/MainWindow.h"
 #include "widgets/Colours.h"
@@ -82,10 +83,12 @@ inline TSquare FirstLegalSquare(int)
     return {};
 }
 
-// Answers the main window's file dialogs as told and keeps the error messages it would have shown.
+// Answers the main window's file dialogs as told and keeps the error messages it would have shown. The
+// analysis commands open the real analysis window, with its files in `analysisFolder`, only when that is set.
 struct TMainDialogScript {
     std::optional<std::string> savePath;
     std::optional<std::string> openPath;
+    std::optional<std::string> analysisFolder;
     std::string askedFolder;
     std::string askedName;
     std::vector<std::string> errors;
@@ -110,6 +113,18 @@ public:
         return script.openPath;
     }
     void ShowError(const std::string& message) override { script.errors.push_back(message); }
+    void ShowGameInAnalysis(const TAnalysisHandOver& handOver) override
+    {
+        if (script.analysisFolder) {
+            ShowAnalysisWindow(nullptr, handOver, *script.analysisFolder);
+        }
+    }
+    void ShowRecordInAnalysis(const std::string& path) override
+    {
+        if (script.analysisFolder) {
+            ShowRecordInAnalysisWindow(nullptr, path, *script.analysisFolder);
+        }
+    }
 
 private:
     TMainDialogScript& script;

@@ -1,0 +1,19 @@
+#include "MainDialogs.h"
+
+#include "analysis/AnalysisWindow.h"
+
+TMainDialogs::TMainDialogs(QWidget* parentWindow, std::string analysisDataFolder)
+    : TStandardRecordDialogs<IMainDialogs>(parentWindow)
+    , dataFolder(std::move(analysisDataFolder))
+{
+}
+
+void TMainDialogs::ShowGameInAnalysis(const TAnalysisHandOver& handOver)
+{
+    ShowAnalysisWindow(Parent(), handOver, dataFolder);
+}
+
+void TMainDialogs::ShowRecordInAnalysis(const std::string& path)
+{
+    ShowRecordInAnalysisWindow(Parent(), path, dataFolder);
+}
