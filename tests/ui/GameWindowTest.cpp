@@ -56,7 +56,7 @@ TEST_F(TWindowTest, FirstPaintStartsABlackComputerOnceEvenWhenRepaintedWhileItTh
 
 TEST_F(TWindowTest, PersonPlaysAWholeGameAgainstTheComputerWithClicks)
 {
-    TDialogCloser closer;
+    TModalCloser closer;
     SetThinkFunction(FirstLegalSquare);
     Item("NoWait1")->trigger();
     ShowForm();
@@ -240,7 +240,7 @@ TEST_F(TWindowTest, HelpOpensAtItsContentsOrNamesTheMissingFile)
     ShowForm();
     EXPECT_TRUE(form->HelpFile().endsWith(QStringLiteral("/Kalvoro.hlp")));
     {
-        TDialogCloser closer;
+        TModalCloser closer;
         form->SetHelpFile(QStringLiteral("/nowhere/Kalvoro.hlp"));
         Item("Index1")->trigger();
         ASSERT_EQ(closer.seen.size(), 1U);
