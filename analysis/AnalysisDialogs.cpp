@@ -1,7 +1,6 @@
 #include "AnalysisDialogs.h"
 
-#include "ui/MainDialogs.h"
-#include "ui/ResultDialog.h"
+#include "widgets/ResultDialog.h"
 
 #include <QDesktopServices>
 #include <QMessageBox>
@@ -11,7 +10,7 @@
 
 namespace {
 
-QString FromLocal(const std::string& text)
+QString FromUtf8(const std::string& text)
 {
     return QString::fromStdString(text);
 }
@@ -19,23 +18,13 @@ QString FromLocal(const std::string& text)
 } // namespace
 
 TStandardDialogs::TStandardDialogs(QWidget* parentWindow)
-    : parent(parentWindow)
+    : TStandardRecordDialogs<IAnalysisDialogs>(parentWindow)
 {
-}
-
-std::optional<std::string> TStandardDialogs::AskSavePath(const std::string& folder, const std::string& name)
-{
-    return AskRecordSavePath(parent, folder, name);
-}
-
-std::optional<std::string> TStandardDialogs::AskOpenPath(const std::string& folder)
-{
-    return AskRecordOpenPath(parent, folder, {});
 }
 
 TPrintChoice TStandardDialogs::ChoosePrinter(QPrinter& printer)
 {
-    QPrintDialog dialog(&printer, parent);
+    QPrintDialog dialog(&printer, Parent());
     dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
     if (dialog.exec() != QDialog::Accepted) {
         return TPrintChoice::Cancelled;
@@ -43,25 +32,19 @@ TPrintChoice TStandardDialogs::ChoosePrinter(QPrinter& printer)
     return printer.outputFileName().isEmpty() ? TPrintChoice::Print : TPrintChoice::PrintToFile;
 }
 
-void TStandardDialogs::ShowError(const std::string& message)
-{
-    ShowErrorBox(parent, message);
-}
-
 bool TStandardDialogs::Confirm(const std::string& text)
 {
-    return QMessageBox::question(parent, QStringLiteral("Kalvoro"), FromLocal(text),
+    return QMessageBox::question(Parent(), QStringLiteral("Kalvoro"), FromUtf8(text),
                QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok)
         == QMessageBox::Ok;
 }
 
 void TStandardDialogs::OpenDocument(const std::string& path)
 {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(FromLocal(path)));
+    QDesktopServices::openUrl(QUrl::fromLocalFile(FromUtf8(path)));
 }
 
 void TStandardDialogs::ShowBestMove(const std::array<std::string, 3>& lines)
 {
-    ShowForm4(
-        parent, QStringLiteral("Result"), FromLocal(lines[0]), FromLocal(lines[1]), FromLocal(lines[2]));
+    ShowForm4(Parent(), QStringLiteral("Result"), FromUtf8(lines[0]), FromUtf8(lines[1]), FromUtf8(lines[2]));
 }

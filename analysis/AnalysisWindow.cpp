@@ -1,11 +1,14 @@
 #include "AnalysisWindow.h"
 
-#include "ButtonIcons.h"
 #include "SheetPainter.h"
 #include "analysis/core/BestMove.h"
 #include "analysis/core/TextExport.h"
 #include "records/FileLocations.h"
 #include "records/ProgramFolder.h"
+#include "widgets/ButtonIcons.h"
+#include "widgets/Colours.h"
+#include "widgets/Fonts.h"
+#include "widgets/MoveNumberDiagram.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -16,20 +19,7 @@
 
 namespace {
 
-const QColor BoardGreen { 0, 128, 0 };
-const QColor Silver { 192, 192, 192 };
-const QColor Lime { 0, 255, 0 };
-const QColor Blue { 0, 0, 255 };
 constexpr int ListLineHeight = 16;
-
-QFont ArialOfPixels(int pixels, bool bold = false)
-{
-    QFont font(QStringLiteral("Arial"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    return font;
-}
 
 QToolButton* MakeImageButton(QWidget* parent, QRect geometry, const QIcon& icon, const QString& tip)
 {
@@ -43,28 +33,10 @@ QToolButton* MakeImageButton(QWidget* parent, QRect geometry, const QIcon& icon,
     return button;
 }
 
-// The window's painting conventions: a rectangle or ellipse by its bounding box with exclusive right and
-// bottom edges, a line without its end point.
-void BoxRect(QPainter& painter, int left, int top, int right, int bottom)
-{
-    painter.drawRect(left, top, right - left - 1, bottom - top - 1);
-}
-
-void BoxEllipse(QPainter& painter, int left, int top, int right, int bottom)
-{
-    painter.drawEllipse(left, top, right - left - 1, bottom - top - 1);
-}
-
-void SetColours(QPainter& painter, const QColor& pen, const QColor& brush)
-{
-    painter.setPen(QPen(pen, 0));
-    painter.setBrush(brush);
-}
-
 void PaintBoardBackground(QPainter& painter, int left)
 {
-    SetColours(painter, Qt::black, BoardGreen);
-    BoxRect(painter, left, 20, left + 233, 253);
+    SetColours(painter, Qt::black, Colours::Green);
+    BoxRect(painter, { left, 20, left + 233, 253 });
     for (int k = 1; k <= 7; ++k) {
         painter.drawLine(left + 1 + 29 * k, 20, left + 1 + 29 * k, 251);
         painter.drawLine(left + 1, 21 + 29 * k, left + 232, 21 + 29 * k);
@@ -72,20 +44,24 @@ void PaintBoardBackground(QPainter& painter, int left)
     painter.setBrush(Qt::black);
     for (const int x : { 56, 172 }) {
         for (const int y : { 76, 192 }) {
-            BoxEllipse(painter, left + x, y, left + x + 6, y + 6);
+            BoxEllipse(painter, { left + x, y, left + x + 6, y + 6 });
         }
     }
 }
 
 void PaintCoordinates(QPainter& painter, int left)
 {
-    painter.setFont(ArialOfPixels(13, true));
-    painter.setPen(Qt::black);
-    const QFontMetrics metrics(painter.font());
+    painter.setFont(SansArialPixels(13, true));
     for (int k = 1; k <= 8; ++k) {
-        painter.drawText(QPoint(left - 16 + 29 * k, 1 + metrics.ascent()), QString(QChar('a' + k - 1)));
-        painter.drawText(QPoint(left - 11, 29 * k - 5 + metrics.ascent()), QString::number(k));
+        TextAt(painter, { left - 16 + 29 * k, 1 }, QString(QChar('a' + k - 1)), Qt::black);
+        TextAt(painter, { left - 11, 29 * k - 5 }, QString::number(k), Qt::black);
     }
+}
+
+// The move-number diagram on the right-hand board, a disc of 26 pixels in each square of 29.
+TMoveNumberPlace WindowMoveNumberPlace(int x, int y)
+{
+    return { { 354 + 29 * x, 29 * y - 6, 380 + 29 * x, 29 * y + 20 }, { 360 + 29 * x, 29 * y - 2 } };
 }
 
 std::string FolderOf(const std::string& path)
@@ -115,17 +91,14 @@ TForm2::TForm2(QWidget* parent, std::unique_ptr<IAnalysisDialogs> answerer)
     , dialogs(answerer ? std::move(answerer) : std::make_unique<TStandardDialogs>(this))
 {
     setFixedSize(624, 375);
-    setFont(ArialOfPixels(13));
+    setFont(SansArialPixels(13));
     setBackgroundRole(QPalette::Button);
     setAutoFillBackground(true);
     List1->setGeometry(0, 0, 108, 369);
-    List1->setFont(ArialOfPixels(13, true));
+    List1->setFont(SansArialPixels(13, true));
     List1->setUniformItemSizes(true);
     Memo1->setGeometry(116, 264, 429, 105);
-    QFont memoFont(QStringLiteral("System"));
-    memoFont.setStyleHint(QFont::SansSerif);
-    memoFont.setPixelSize(16);
-    Memo1->setFont(memoFont);
+    Memo1->setFont(MemoFont());
     Memo1->setTabChangesFocus(true);
     CloseBtn->setGeometry(556, 344, 59, 25);
     CloseBtn->setDefault(true);
@@ -244,38 +217,24 @@ void TForm2::paintEvent(QPaintEvent* event)
     PaintBoardBackground(painter, 380);
     PaintCoordinates(painter, 128);
     PaintCoordinates(painter, 380);
-    painter.setFont(ArialOfPixels(13));
-    const QFontMetrics metrics(painter.font());
-    for (int y = 1; y <= 8; ++y) {
-        for (int x = 1; x <= 8; ++x) {
-            const int v = Cell(MoveNumberBoard, x, y);
-            if (v <= 0) {
-                continue;
-            }
-            const bool black = v > BlackMoveOffset;
-            SetColours(painter, black ? Silver : Qt::black, black ? Qt::black : Qt::white);
-            BoxEllipse(painter, 354 + 29 * x, 29 * y - 6, 380 + 29 * x, 29 * y + 20);
-            if (v != BlackStartDisc && v != WhiteStartDisc) {
-                painter.setPen(black ? Qt::white : Qt::black);
-                painter.drawText(
-                    QPoint(360 + 29 * x, 29 * y - 2 + metrics.ascent()), QString::number(v % 1000));
-            }
-        }
-    }
+    painter.setFont(SansArialPixels(13));
+    PaintMoveNumbers(painter, MoveNumberBoard, { WindowMoveNumberPlace, Colours::Silver });
     for (int y = 1; y <= 8; ++y) {
         for (int x = 1; x <= 8; ++x) {
             const int v = Cell(ShownBoard, x, y);
             if (v == White || v == Black) {
-                SetColours(painter, v == White ? Qt::black : Silver, v == White ? Qt::white : Qt::black);
-                BoxEllipse(painter, 102 + 29 * x, 29 * y - 6, 128 + 29 * x, 29 * y + 20);
+                SetColours(
+                    painter, v == White ? Qt::black : Colours::Silver, v == White ? Qt::white : Qt::black);
+                BoxEllipse(painter, { 102 + 29 * x, 29 * y - 6, 128 + 29 * x, 29 * y + 20 });
             }
         }
     }
     const TGameRecord record { LastIndex, PositionRows, {} };
     if (const int last = LastMoveShown(record, CurrentIndex); last != 0) {
         const TSquare square = SquareOfMoveCode(last);
-        SetColours(painter, Blue, Lime);
-        BoxEllipse(painter, 110 + 29 * square.x, 2 + 29 * square.y, 120 + 29 * square.x, 12 + 29 * square.y);
+        SetColours(painter, Colours::Blue, Colours::Lime);
+        BoxEllipse(
+            painter, { 110 + 29 * square.x, 2 + 29 * square.y, 120 + 29 * square.x, 12 + 29 * square.y });
     }
     if (const int next = NextMoveShown(record, CurrentIndex); next != 0) {
         const TSquare square = SquareOfMoveCode(next);
@@ -311,7 +270,7 @@ void TForm2::OpenBtnClick()
 {
     const std::string folder
         = RecordFileName.find('/') == std::string::npos ? dataFolder : FolderOf(RecordFileName);
-    const std::optional<std::string> path = dialogs->AskOpenPath(folder);
+    const std::optional<std::string> path = dialogs->AskOpenPath(folder, {});
     if (!path) {
         return;
     }
@@ -415,7 +374,7 @@ void ShowRecordInAnalysisWindow(QWidget* parent, const std::string& path, const 
     window.RecordFileName = path;
     window.UpdateCaption();
     if (read.Error) {
-        TStandardDialogs(parent).ShowError(*read.Error);
+        ShowErrorBox(parent, *read.Error);
     }
     window.exec();
 }

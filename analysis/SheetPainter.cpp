@@ -3,65 +3,17 @@
 #include "analysis/core/AnalysisGame.h"
 #include "analysis/core/SheetLayout.h"
 #include "records/AtomicFile.h"
+#include "widgets/Colours.h"
+#include "widgets/Fonts.h"
+#include "widgets/MoveNumberDiagram.h"
 
 #include <QBuffer>
-#include <QFontMetrics>
 #include <QPageSize>
 #include <QPdfWriter>
 
 namespace {
 
-const QColor Silver { 192, 192, 192 };
 constexpr int PdfResolution = 300;
-
-QFont FontWithCellHeight(const QString& family, int cellHeight, bool bold, QPaintDevice* device)
-{
-    QFont font(family);
-    font.setStyleHint(QFont::SansSerif);
-    font.setBold(bold);
-    font.setPixelSize(std::max(1, cellHeight));
-    const int measured = QFontMetrics(font, device).height();
-    if (measured > 0 && measured != cellHeight) {
-        font.setPixelSize(std::max(1, cellHeight * cellHeight / measured));
-    }
-    return font;
-}
-
-// The shapes with the printer's conventions: the right and bottom edges and a line's end point are exclusive.
-void DrawLine(QPainter& painter, const TPixelLine& line)
-{
-    const int dx = line.to.x > line.from.x ? 1 : line.to.x < line.from.x ? -1 : 0;
-    const int dy = line.to.y > line.from.y ? 1 : line.to.y < line.from.y ? -1 : 0;
-    painter.drawLine(line.from.x, line.from.y, line.to.x - dx, line.to.y - dy);
-}
-
-void DrawRect(QPainter& painter, const TPixelRect& box)
-{
-    painter.drawRect(box.left, box.top, box.right - box.left - 1, box.bottom - box.top - 1);
-}
-
-void DrawEllipse(QPainter& painter, const TPixelRect& box)
-{
-    painter.drawEllipse(box.left, box.top, box.right - box.left - 1, box.bottom - box.top - 1);
-}
-
-void SetColours(QPainter& painter, const QColor& pen, const QColor& fill)
-{
-    painter.setPen(QPen(pen, 0));
-    painter.setBrush(fill);
-}
-
-// Text at its top-left corner, on an opaque background in the current fill colour.
-void DrawText(QPainter& painter, TPixelPoint origin, const QString& text, const QColor& colour)
-{
-    painter.save();
-    painter.setPen(colour);
-    painter.setBackgroundMode(Qt::OpaqueMode);
-    painter.setBackground(painter.brush());
-    const QFontMetrics metrics(painter.font(), painter.device());
-    painter.drawText(QPoint(origin.x, origin.y + metrics.ascent()), text);
-    painter.restore();
-}
 
 class TSheetPainter {
 public:
@@ -69,8 +21,7 @@ public:
         : painter(sheetPainter)
         , layout(PrintUnit(pageSize.width(), pageSize.height()))
         , record(sheetRecord)
-        , arial(
-              FontWithCellHeight(QStringLiteral("Arial"), layout.ArialFontHeight(), false, painter.device()))
+        , arial(FontWithCellHeight(ArialFamily, layout.ArialFontHeight(), false, painter.device()))
     {
     }
 
@@ -92,26 +43,24 @@ private:
     void PaintLargeGrid()
     {
         for (int b = 0; b <= 8; ++b) {
-            DrawLine(painter, layout.LargeVerticalLine(b));
-            DrawLine(painter, layout.LargeHorizontalLine(b));
+            LineWithoutEnd(painter, layout.LargeVerticalLine(b));
+            LineWithoutEnd(painter, layout.LargeHorizontalLine(b));
         }
         painter.setBrush(Qt::black);
         for (int star = 0; star < 4; ++star) {
-            DrawEllipse(painter, layout.StarPoint(star));
+            BoxEllipse(painter, layout.StarPoint(star));
         }
         painter.setBrush(Qt::white);
     }
 
     void PaintMemoAndCredit()
     {
-        painter.setFont(
-            FontWithCellHeight(QStringLiteral("System"), layout.MemoFontHeight(), false, painter.device()));
+        painter.setFont(FontWithCellHeight(MemoFamily, layout.MemoFontHeight(), false, painter.device()));
         for (std::size_t i = 0; i < record.Comments.size(); ++i) {
-            DrawText(painter, layout.MemoLineOrigin(static_cast<int>(i)),
-                QString::fromStdString(record.Comments[i]), Qt::black);
+            Text(layout.MemoLineOrigin(static_cast<int>(i)), QString::fromStdString(record.Comments[i]));
         }
         painter.setFont(arial);
-        DrawText(painter, layout.CreditOrigin(), QString::fromLatin1(SheetCredit), Qt::black);
+        Text(layout.CreditOrigin(), QString::fromLatin1(SheetCredit));
     }
 
     void PaintLettersAndDigits()
@@ -120,59 +69,53 @@ private:
         bold.setBold(true);
         painter.setFont(bold);
         for (int k = 1; k <= 8; ++k) {
-            DrawText(painter, layout.ColumnLetterOrigin(k), QString(QChar('a' + k - 1)), Qt::black);
-            DrawText(painter, layout.RowDigitOrigin(k), QString::number(k), Qt::black);
+            Text(layout.ColumnLetterOrigin(k), QString(QChar('a' + k - 1)));
+            Text(layout.RowDigitOrigin(k), QString::number(k));
         }
         painter.setFont(arial);
     }
 
     void PaintMoveNumbers()
     {
-        const TBoard numbers = BuildMoveNumberBoard(record);
-        for (int y = 1; y <= 8; ++y) {
-            for (int x = 1; x <= 8; ++x) {
-                const int v = Cell(numbers, x, y);
-                if (v <= 0) {
-                    continue;
-                }
-                const bool black = v > BlackMoveOffset;
-                SetColours(painter, Qt::black, black ? Qt::black : Qt::white);
-                DrawEllipse(painter, layout.LargeDisc(x, y));
-                if (v != BlackStartDisc && v != WhiteStartDisc) {
-                    DrawText(painter, layout.LargeNumberOrigin(x, y), QString::number(black ? v % 1000 : v),
-                        black ? Qt::white : Qt::black);
-                }
-            }
-        }
-        SetColours(painter, Qt::black, Qt::white);
+        const auto placeOf = [this](int x, int y) {
+            return TMoveNumberPlace { layout.LargeDisc(x, y), layout.LargeNumberOrigin(x, y) };
+        };
+        ::PaintMoveNumbers(
+            painter, BuildMoveNumberBoard(record), { placeOf, Qt::black, TTextBackground::Fill });
     }
 
     void PaintSmallDiagram(const TSmallDiagram& diagram, int slot)
     {
         const TPixelPoint origin = layout.SlotOrigin(slot);
         SetColours(painter, Qt::black, Qt::white);
-        DrawRect(painter, layout.SmallFrame(origin));
+        BoxRect(painter, layout.SmallFrame(origin));
         for (int s = 1; s <= 7; ++s) {
-            DrawLine(painter, layout.SmallVerticalLine(origin, s));
-            DrawLine(painter, layout.SmallHorizontalLine(origin, s));
+            LineWithoutEnd(painter, layout.SmallVerticalLine(origin, s));
+            LineWithoutEnd(painter, layout.SmallHorizontalLine(origin, s));
         }
         for (int y = 1; y <= 8; ++y) {
             for (int x = 1; x <= 8; ++x) {
                 const int cell = Cell(diagram.board, x, y);
                 if (cell == White || cell == Black) {
-                    SetColours(
-                        painter, cell == White ? Qt::black : Silver, cell == White ? Qt::white : Qt::black);
-                    DrawEllipse(painter, layout.SmallDisc(origin, x, y));
+                    SetColours(painter, cell == White ? Qt::black : Colours::Silver,
+                        cell == White ? Qt::white : Qt::black);
+                    BoxEllipse(painter, layout.SmallDisc(origin, x, y));
                 }
             }
         }
         SetColours(painter, Qt::black, Qt::white);
         if (diagram.nextMove != 0) {
             const TSquare square = SquareOfMoveCode(diagram.nextMove);
-            DrawRect(painter, layout.NextMoveBox(origin, square.x, square.y));
+            BoxRect(painter, layout.NextMoveBox(origin, square.x, square.y));
         }
         painter.setFont(arial);
-        DrawText(painter, layout.LabelOrigin(origin), QString::fromStdString(diagram.label), Qt::black);
+        Text(layout.LabelOrigin(origin), QString::fromStdString(diagram.label));
+    }
+
+    // Black text on a box of the current fill colour, as the printer draws text.
+    void Text(TPixelPoint origin, const QString& text)
+    {
+        TextAt(painter, origin, text, Qt::black, TTextBackground::Fill);
     }
 
     QPainter& painter;

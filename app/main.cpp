@@ -1,6 +1,5 @@
-// The window program: the application, the main window with the analysis window wired into it, and the
-// message loop. One optional argument: the path of a game record to show in the analysis window alone.
-#include "analysis/AnalysisWindow.h"
+// The window program: the application, the main window and the message loop. One optional argument: the path
+// of a game record to show in the analysis window alone.
 #include "game/ComputerPlayer.h"
 #include "records/FileLocations.h"
 #include "ui/MainWindow.h"
@@ -19,15 +18,6 @@ int main(int argc, char* argv[])
     const TFileLocations locations = FileLocationsOfThisProgram(argv[0]);
     const std::string recordPath = argc > 1 ? argv[1] : "";
     TForm1 form(locations, recordPath);
-    const std::string dataFolder = locations.DataFolder;
-    form.SetAnalysisOpeners({
-        [dataFolder](QWidget* parent, const TAnalysisHandOver& handOver) {
-            ShowAnalysisWindow(parent, handOver, dataFolder);
-        },
-        [dataFolder](QWidget* parent, const std::string& path) {
-            ShowRecordInAnalysisWindow(parent, path, dataFolder);
-        },
-    });
     form.show();
     return QApplication::exec();
 }

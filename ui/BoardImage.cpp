@@ -1,5 +1,8 @@
 #include "BoardImage.h"
 
+#include "widgets/Colours.h"
+#include "widgets/Shapes.h"
+
 #include <QFontMetrics>
 #include <QPainter>
 
@@ -21,7 +24,7 @@ int BoardPixels(int cellSize)
 QImage GreenImage(int cellSize)
 {
     QImage image(BoardPixels(cellSize), BoardPixels(cellSize), QImage::Format_RGB32);
-    image.fill(BoardColours::Green);
+    image.fill(Colours::Green);
     return image;
 }
 
@@ -69,10 +72,8 @@ QRect TBoardImage::DrawEllipse(const QRect& box, const QColor& pen, const QColor
 {
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.setPen(QPen(pen, 1));
-    painter.setBrush(brush);
-    // An outlined ellipse covers one pixel more than its rectangle to the right and below.
-    painter.drawEllipse(box.adjusted(0, 0, -1, -1));
+    SetColours(painter, pen, brush);
+    BoxEllipse(painter, { box.left(), box.top(), box.left() + box.width(), box.top() + box.height() });
     return box;
 }
 
@@ -80,7 +81,7 @@ QRect TBoardImage::PaintBoard(const TBoard& view, int sideToMove)
 {
     const int c = cellSize;
     const int last = 8 * c;
-    image.fill(BoardColours::Green);
+    image.fill(Colours::Green);
     QPainter painter(&image);
     painter.fillRect(BoxOf(0, 0, last + 1, 1), Qt::black);
     painter.fillRect(BoxOf(0, last, last + 1, last + 1), Qt::black);
@@ -108,14 +109,14 @@ QRect TBoardImage::DrawSquare(int x, int y, bool erase, int value, int sideToMov
     case White:
         return DrawEllipse(disc, Qt::black, Qt::white);
     case Black:
-        return DrawEllipse(disc, BoardColours::Silver, Qt::black);
+        return DrawEllipse(disc, Colours::Silver, Qt::black);
     case EmptyCell:
-        return erase ? FillBox(BoxOf((x - 1) * c + 2, (y - 1) * c + 2, x * c, y * c), BoardColours::Green)
+        return erase ? FillBox(BoxOf((x - 1) * c + 2, (y - 1) * c + 2, x * c, y * c), Colours::Green)
                      : QRect();
     case LegalMark: {
         const int px = RoundHalfEven((x - 0.5) * c);
         const int py = RoundHalfEven((y - 0.5) * c);
-        return DrawEllipse(BoxOf(px - 1, py - 1, px + 4, py + 4), BoardColours::Lime,
+        return DrawEllipse(BoxOf(px - 1, py - 1, px + 4, py + 4), Colours::Lime,
             sideToMove == Black ? Qt::black : Qt::white);
     }
     default:
@@ -157,7 +158,7 @@ QRect TBoardImage::DrawDebugValue(int x, int y, int value, const QFont& font)
     const QRect box(
         (x - 1) * cellSize + 2, (y - 1) * cellSize + 2, metrics.horizontalAdvance(text), metrics.height());
     QPainter painter(&image);
-    painter.fillRect(box, BoardColours::Green);
+    painter.fillRect(box, Colours::Green);
     painter.setFont(crisp);
     painter.setPen(Qt::white);
     painter.drawText(box.left(), box.top() + metrics.ascent(), text);

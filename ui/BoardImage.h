@@ -9,12 +9,6 @@
 #include <QImage>
 #include <QRect>
 
-// The board's colours.
-namespace BoardColours {
-inline const QColor Green { 0, 128, 0 };
-inline const QColor Silver { 192, 192, 192 };
-inline const QColor Lime { 0, 255, 0 };
-} // namespace BoardColours
 
 // A box with an inside left/top edge and an outside right/bottom edge, as the board's geometry is written.
 QRect BoxOf(int left, int top, int right, int bottom);

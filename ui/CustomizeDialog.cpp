@@ -1,6 +1,6 @@
 #include "CustomizeDialog.h"
 
-#include "SidePanel.h"
+#include "widgets/Fonts.h"
 
 #include <QKeyEvent>
 

@@ -1,49 +1,30 @@
-// What the main window asks of the user through standard dialogs: the record file dialogs and the error box.
-// The window talks to them through IMainDialogs so that tests can answer in place of the user.
+// What the main window shows over itself and waits for: the record file dialogs, the error box and the
+// analysis window. The window talks to them through IMainDialogs so that tests can answer in place of the
+// user and leave the analysis window closed.
 #pragma once
 
-#include <optional>
+#include "widgets/RecordDialogs.h"
+
 #include <string>
 
-class QWidget;
+struct TAnalysisHandOver;
 
-// The save dialog of game records, "Kalvoro Dialog (Save)": starts in `folder` (the current folder when
-// empty) with `name` preset, adds ".KVR" to a name typed without extension and asks before replacing a
-// file. Nothing when the user cancels.
-std::optional<std::string> AskRecordSavePath(
-    QWidget* parent, const std::string& folder, const std::string& name);
-// The open dialog of game records, "Kalvoro Dialog (Open)": starts in `folder` with `name` preset (none when
-// empty) and accepts only an existing file.
-std::optional<std::string> AskRecordOpenPath(
-    QWidget* parent, const std::string& folder, const std::string& name);
-// An error box with the program's name as its caption.
-void ShowErrorBox(QWidget* parent, const std::string& message);
-
-class IMainDialogs {
+class IMainDialogs : public IRecordDialogs {
 public:
-    virtual ~IMainDialogs() = default;
-    virtual std::optional<std::string> AskSavePath(const std::string& folder, const std::string& name) = 0;
-    virtual std::optional<std::string> AskOpenPath(const std::string& folder, const std::string& name) = 0;
-    virtual void ShowError(const std::string& message) = 0;
+    // The Analyse command and the end of every game: the game in progress in the analysis window.
+    virtual void ShowGameInAnalysis(const TAnalysisHandOver& handOver) = 0;
+    // The start with a record path: the record at `path` alone in the analysis window.
+    virtual void ShowRecordInAnalysis(const std::string& path) = 0;
 };
 
-// The real dialogs over `parent`.
-class TMainDialogs : public IMainDialogs {
+// The real dialogs and the analysis window, modally over `parent`; the analysis window writes its text export
+// to `dataFolder` and starts its file dialogs there.
+class TMainDialogs : public TStandardRecordDialogs<IMainDialogs> {
 public:
-    explicit TMainDialogs(QWidget* parentWindow)
-        : parent(parentWindow)
-    {
-    }
-    std::optional<std::string> AskSavePath(const std::string& folder, const std::string& name) override
-    {
-        return AskRecordSavePath(parent, folder, name);
-    }
-    std::optional<std::string> AskOpenPath(const std::string& folder, const std::string& name) override
-    {
-        return AskRecordOpenPath(parent, folder, name);
-    }
-    void ShowError(const std::string& message) override { ShowErrorBox(parent, message); }
+    TMainDialogs(QWidget* parent, std::string dataFolder);
+    void ShowGameInAnalysis(const TAnalysisHandOver& handOver) override;
+    void ShowRecordInAnalysis(const std::string& path) override;
 
 private:
-    QWidget* parent;
+    std::string dataFolder;
 };

@@ -6,6 +6,7 @@
 #include "HelpViewer.h"
 #include "game/GameFlow.h"
 #include "records/RecordTime.h"
+#include "widgets/Fonts.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -26,7 +27,7 @@ TForm1::TForm1(
             | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
     , locations(std::move(fileLocations))
     , recordPath(std::move(record))
-    , dialogs(answerer ? std::move(answerer) : std::make_unique<TMainDialogs>(this))
+    , dialogs(answerer ? std::move(answerer) : std::make_unique<TMainDialogs>(this, locations.DataFolder))
     , Timer1(new QTimer(this))
 {
     setWindowTitle(QStringLiteral("Kalvoro"));
@@ -99,9 +100,7 @@ void TForm1::ShowRecordAlone()
 {
     // The record is shown alone: the main window stays out of sight behind it.
     hide();
-    if (analysisOpeners.ShowRecord) {
-        analysisOpeners.ShowRecord(this, recordPath);
-    }
+    dialogs->ShowRecordInAnalysis(recordPath);
     close();
     // Closing a hidden window does not end the application by itself.
     QCoreApplication::quit();

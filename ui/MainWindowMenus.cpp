@@ -4,9 +4,9 @@
 
 #include "CustomizeDialog.h"
 #include "HelpViewer.h"
-#include "ResultDialog.h"
 #include "game/GameFlow.h"
 #include "records/RecordTime.h"
+#include "widgets/ResultDialog.h"
 
 #include <filesystem>
 #include <span>
@@ -178,10 +178,7 @@ void TForm1::Save1Click()
 
 void TForm1::Analyse1Click()
 {
-    if (analysisOpeners.ShowGame) {
-        analysisOpeners.ShowGame(
-            this, MakeAnalysisHandOver(LocalNow(), PlayerNames(PlayerLevel(Black), PlayerLevel(White))));
-    }
+    dialogs->ShowGameInAnalysis(MakeAnalysisHandOver(LocalNow(), PlayerNames(PlayerLevel(Black), PlayerLevel(White))));
 }
 
 void TForm1::Exit1Click()

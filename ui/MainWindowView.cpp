@@ -1,8 +1,8 @@
 // The main window as the game flow's window, and the board's mouse input.
 #include "MainWindow.h"
 
-#include "ResultDialog.h"
 #include "game/GameFlow.h"
+#include "widgets/ResultDialog.h"
 
 #include <QApplication>
 

@@ -1,9 +1,11 @@
 #include "SidePanel.h"
 
 #include "engine/Levels.h"
+#include "widgets/ButtonIcons.h"
+#include "widgets/Colours.h"
+#include "widgets/Fonts.h"
 
 #include <QPainter>
-#include <QPolygon>
 
 namespace {
 
@@ -29,19 +31,6 @@ QComboBox* MakeSelector(QWidget* parent, QRect geometry)
     return combo;
 }
 
-QPixmap ArrowPixmap(const QColor& fill, const QColor& rim)
-{
-    QPixmap pixmap(16, 16);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.setPen(rim);
-    painter.setBrush(fill);
-    const QPolygon arrow({ { 1, 8 }, { 8, 1 }, { 8, 5 }, { 14, 5 }, { 14, 11 }, { 8, 11 }, { 8, 15 } });
-    painter.drawPolygon(arrow);
-    return pixmap;
-}
-
 void SetLabelColours(QLabel* label, const QColor& background, const QColor& text)
 {
     QPalette palette = label->palette();
@@ -51,23 +40,6 @@ void SetLabelColours(QLabel* label, const QColor& background, const QColor& text
 }
 
 } // namespace
-
-QFont ArialPixels(int pixels, bool bold, bool italic)
-{
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    font.setItalic(italic);
-    return font;
-}
-
-QIcon BackArrowIcon()
-{
-    QIcon icon;
-    icon.addPixmap(ArrowPixmap(QColor(0, 0, 128), Qt::black), QIcon::Normal);
-    icon.addPixmap(ArrowPixmap(QColor(192, 192, 192), QColor(128, 128, 128)), QIcon::Disabled);
-    return icon;
-}
 
 TSidePanel::TSidePanel(QWidget* parent)
     : QFrame(parent)
@@ -95,7 +67,7 @@ TSidePanel::TSidePanel(QWidget* parent)
     Label1->setAutoFillBackground(true);
     Label2->setAutoFillBackground(true);
     PosLabel->setAutoFillBackground(true);
-    SetLabelColours(PosLabel, QColor(0, 0, 255), Qt::white);
+    SetLabelColours(PosLabel, Colours::Blue, Qt::white);
     PosLabel->setText(QStringLiteral("g7"));
     BackBtn->setGeometry(56, 117, 25, 25);
     BackBtn->setIcon(BackArrowIcon());

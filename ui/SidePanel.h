@@ -9,9 +9,6 @@
 
 constexpr int SidePanelWidth = 90;
 
-// Arial at a height in pixels, with optional weight and slant.
-QFont ArialPixels(int pixels, bool bold = false, bool italic = false);
-
 class TSidePanel : public QFrame {
     Q_OBJECT
 public:
@@ -39,6 +36,3 @@ protected:
     // A raised outer and a lowered inner bevel.
     void paintEvent(QPaintEvent* event) override;
 };
-
-// The Back/Stop button's picture: a left-pointing arrow, with a greyed form for the disabled state.
-QIcon BackArrowIcon();

@@ -1,10 +1,10 @@
 #include "analysis/AnalysisWindow.h"
 
 #include "TestRecords.h"
-#include "WindowTestSupport.h"
 #include "analysis/core/BestMove.h"
 #include "analysis/core/TextExport.h"
 #include "records/AtomicFile.h"
+#include "support/ScriptedUser.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -52,7 +52,7 @@ protected:
     }
 
     QTemporaryDir folder;
-    TScriptedDialogs::TScript script;
+    TDialogScript script;
     std::unique_ptr<TForm2> window;
 };
 
@@ -296,30 +296,21 @@ TEST_F(AnalysisWindow, TheExportCreatesAMissingDataFolder)
 
 namespace {
 
-// Closes every modal window as soon as it is open, noting its caption and, for the analysis window, its list.
-struct TModalCloser {
-    TModalCloser()
-    {
-        timer.setInterval(10);
-        QObject::connect(&timer, &QTimer::timeout, [this] {
-            QWidget* modal = QApplication::activeModalWidget();
-            if (modal == nullptr) {
-                return;
-            }
-            captions.push_back(modal->windowTitle());
-            if (auto* form = qobject_cast<TForm2*>(modal)) {
-                listLines = form->List1->count();
-                memo = form->MemoLines();
-            }
-            qobject_cast<QDialog*>(modal)->done(QDialog::Accepted);
-        });
-        timer.start();
+QStringList Lines(const std::vector<std::string>& lines)
+{
+    QStringList list;
+    for (const std::string& line : lines) {
+        list << QString::fromStdString(line);
     }
-    QTimer timer;
-    QStringList captions;
-    int listLines = 0;
-    std::vector<std::string> memo;
-};
+    return list;
+}
+
+// The number of list lines of the last analysis window closed, 0 when none was.
+qsizetype LastListLines(const TModalCloser& closer)
+{
+    const std::vector<TSeenDialog> windows = closer.AnalysisWindows();
+    return windows.empty() ? 0 : windows.back().lines.size();
+}
 
 } // namespace
 
@@ -327,9 +318,10 @@ TEST_F(AnalysisWindow, OpensModallyOnTheHandedOverGame)
 {
     TModalCloser closer;
     ShowAnalysisWindow(nullptr, { GameWithPass(), "12071530.kvr" });
-    EXPECT_EQ(closer.captions, QStringList { "Kalvoro Analyse mode (12071530.kvr)" });
-    EXPECT_EQ(closer.listLines, 6);
-    EXPECT_EQ(closer.memo, GameWithPass().Comments);
+    EXPECT_EQ(closer.Captions(), QStringList { "Kalvoro Analyse mode (12071530.kvr)" });
+    EXPECT_EQ(LastListLines(closer), 6);
+    ASSERT_EQ(closer.AnalysisWindows().size(), 1U);
+    EXPECT_EQ(closer.AnalysisWindows().back().memo.split(QLatin1Char('\n')), Lines(GameWithPass().Comments));
 }
 
 TEST_F(AnalysisWindow, ARecordPathShowsTheRecordAfterNamingItsError)
@@ -337,17 +329,17 @@ TEST_F(AnalysisWindow, ARecordPathShowsTheRecordAfterNamingItsError)
     TModalCloser closer;
     SaveGameRecord(InTemp("good.kvr"), GameWithPass());
     ShowRecordInAnalysisWindow(nullptr, InTemp("good.kvr"));
-    EXPECT_EQ(closer.captions, QStringList { "Kalvoro Analyse mode (good.kvr)" });
-    EXPECT_EQ(closer.listLines, 6);
+    EXPECT_EQ(closer.Captions(), QStringList { "Kalvoro Analyse mode (good.kvr)" });
+    EXPECT_EQ(LastListLines(closer), 6);
     WriteFileAtomically(InTemp("bad.kvr"),
         "2\r\n4 21845 21845 21845 21653 22037 21845 21845 21845 65 \r\nx\r\n", "Cannot save");
-    closer.captions.clear();
+    closer.seen.clear();
     ShowRecordInAnalysisWindow(nullptr, InTemp("bad.kvr"));
-    ASSERT_EQ(closer.captions.size(), 2);
-    EXPECT_EQ(closer.captions[1], "Kalvoro Analyse mode (bad.kvr)");
-    EXPECT_EQ(closer.listLines, 3) << "the lines read before the error";
-    closer.captions.clear();
+    ASSERT_EQ(closer.Captions().size(), 2);
+    EXPECT_EQ(closer.Captions()[1], "Kalvoro Analyse mode (bad.kvr)");
+    EXPECT_EQ(LastListLines(closer), 3) << "the lines read before the error";
+    closer.seen.clear();
     ShowRecordInAnalysisWindow(nullptr, InTemp("missing.kvr"));
-    ASSERT_EQ(closer.captions.size(), 2);
-    EXPECT_EQ(closer.listLines, 1) << "the start position when nothing could be read";
+    ASSERT_EQ(closer.Captions().size(), 2);
+    EXPECT_EQ(LastListLines(closer), 1) << "the start position when nothing could be read";
 }

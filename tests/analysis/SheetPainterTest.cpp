@@ -1,8 +1,8 @@
 #include "analysis/SheetPainter.h"
 
 #include "TestRecords.h"
-#include "WindowTestSupport.h"
 #include "analysis/core/SheetLayout.h"
+#include "support/QtTestApplication.h"
 
 #include <QImage>
 

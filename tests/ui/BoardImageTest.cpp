@@ -44,12 +44,12 @@ TEST_P(BoardImage, OutlineAndGridLinesRunWhereTheSquaresMeet)
     for (int i = 1; i <= 7; ++i) {
         EXPECT_EQ(At(i * c + 1, inside), BlackColour) << i;
         EXPECT_EQ(At(inside, i * c + 1), BlackColour) << i;
-        EXPECT_EQ(At(i * c, inside), BoardColours::Green) << i;
-        EXPECT_EQ(At(i * c + 2, inside), BoardColours::Green) << i;
-        EXPECT_EQ(At(inside, i * c), BoardColours::Green) << i;
+        EXPECT_EQ(At(i * c, inside), Colours::Green) << i;
+        EXPECT_EQ(At(i * c + 2, inside), Colours::Green) << i;
+        EXPECT_EQ(At(inside, i * c), Colours::Green) << i;
     }
-    EXPECT_EQ(At(1, inside), BoardColours::Green);
-    EXPECT_EQ(At(8 * c - 1, inside), BoardColours::Green);
+    EXPECT_EQ(At(1, inside), Colours::Green);
+    EXPECT_EQ(At(8 * c - 1, inside), Colours::Green);
 }
 
 TEST_P(BoardImage, StarPointsFillTheirTabledBoxes)
@@ -69,10 +69,10 @@ TEST_P(BoardImage, StarPointsFillTheirTabledBoxes)
         for (int y = from; y < to; ++y) {
             EXPECT_EQ(At(middle, y), BlackColour) << from << " y " << y;
         }
-        EXPECT_EQ(At(middle, from - 1), BoardColours::Green) << from;
-        EXPECT_EQ(At(middle, to), BoardColours::Green) << from;
-        EXPECT_EQ(At(from - 1, middle), BoardColours::Green) << from;
-        EXPECT_EQ(At(to, middle), BoardColours::Green) << from;
+        EXPECT_EQ(At(middle, from - 1), Colours::Green) << from;
+        EXPECT_EQ(At(middle, to), Colours::Green) << from;
+        EXPECT_EQ(At(from - 1, middle), Colours::Green) << from;
+        EXPECT_EQ(At(to, middle), Colours::Green) << from;
         EXPECT_EQ(At(from, middle), BlackColour) << from;
         EXPECT_EQ(At(to - 1, middle), BlackColour) << from;
     }
@@ -88,22 +88,22 @@ TEST_P(BoardImage, DiscsFillTheirBoxWithTheirRimColour)
     const int middle = (top + bottom) / 2;
     const int whiteLeft = 3 * c + 3;
     EXPECT_EQ(At(whiteLeft, middle), BlackColour);
-    EXPECT_EQ(At(whiteLeft - 1, middle), BoardColours::Green);
+    EXPECT_EQ(At(whiteLeft - 1, middle), Colours::Green);
     EXPECT_EQ(At(4 * c - 1, middle), BlackColour);
-    EXPECT_EQ(At(4 * c, middle), BoardColours::Green);
+    EXPECT_EQ(At(4 * c, middle), Colours::Green);
     EXPECT_EQ(At(middle, top), BlackColour);
-    EXPECT_EQ(At(middle, top - 1), BoardColours::Green);
+    EXPECT_EQ(At(middle, top - 1), Colours::Green);
     EXPECT_EQ(At(middle, bottom - 1), BlackColour);
-    EXPECT_EQ(At(middle, bottom), BoardColours::Green);
+    EXPECT_EQ(At(middle, bottom), Colours::Green);
     EXPECT_EQ(At(middle, middle), WhiteColour);
     const int blackLeft = 4 * c + 3;
-    EXPECT_EQ(At(blackLeft, middle), BoardColours::Silver);
-    EXPECT_EQ(At(blackLeft - 1, middle), BoardColours::Green);
-    EXPECT_EQ(At(5 * c - 1, middle), BoardColours::Silver);
-    EXPECT_EQ(At(5 * c, middle), BoardColours::Green);
+    EXPECT_EQ(At(blackLeft, middle), Colours::Silver);
+    EXPECT_EQ(At(blackLeft - 1, middle), Colours::Green);
+    EXPECT_EQ(At(5 * c - 1, middle), Colours::Silver);
+    EXPECT_EQ(At(5 * c, middle), Colours::Green);
     EXPECT_EQ(At(blackLeft + c / 2, middle), BlackColour);
     // Off the disc's diagonal the box corners stay green.
-    EXPECT_EQ(At(whiteLeft, top), BoardColours::Green);
+    EXPECT_EQ(At(whiteLeft, top), Colours::Green);
 }
 
 TEST_P(BoardImage, ErasingAnEmptiedSquareLeavesTheGridLines)
@@ -113,7 +113,7 @@ TEST_P(BoardImage, ErasingAnEmptiedSquareLeavesTheGridLines)
     board.DrawSquare(4, 4, true, EmptyCell, Black);
     for (int y = 3 * c + 2; y < 4 * c; ++y) {
         for (int x = 3 * c + 2; x < 4 * c; ++x) {
-            ASSERT_EQ(At(x, y), BoardColours::Green) << x << "," << y;
+            ASSERT_EQ(At(x, y), Colours::Green) << x << "," << y;
         }
     }
     EXPECT_EQ(At(3 * c + 1, 3 * c + c / 2), BlackColour);
@@ -132,14 +132,14 @@ TEST_P(BoardImage, LegalMarksAreFiveByFiveDotsInTheMiddleOfTheSquare)
         const int px = 2 * c + c / 2;
         const int py = 3 * c + c / 2;
         EXPECT_EQ(At(px + 1, py + 1), side == Black ? BlackColour : WhiteColour);
-        EXPECT_EQ(At(px - 1, py + 1), BoardColours::Lime);
-        EXPECT_EQ(At(px + 3, py + 1), BoardColours::Lime);
-        EXPECT_EQ(At(px + 1, py - 1), BoardColours::Lime);
-        EXPECT_EQ(At(px + 1, py + 3), BoardColours::Lime);
-        EXPECT_EQ(At(px - 2, py + 1), BoardColours::Green);
-        EXPECT_EQ(At(px + 4, py + 1), BoardColours::Green);
-        EXPECT_EQ(At(px + 1, py - 2), BoardColours::Green);
-        EXPECT_EQ(At(px + 1, py + 4), BoardColours::Green);
+        EXPECT_EQ(At(px - 1, py + 1), Colours::Lime);
+        EXPECT_EQ(At(px + 3, py + 1), Colours::Lime);
+        EXPECT_EQ(At(px + 1, py - 1), Colours::Lime);
+        EXPECT_EQ(At(px + 1, py + 3), Colours::Lime);
+        EXPECT_EQ(At(px - 2, py + 1), Colours::Green);
+        EXPECT_EQ(At(px + 4, py + 1), Colours::Green);
+        EXPECT_EQ(At(px + 1, py - 2), Colours::Green);
+        EXPECT_EQ(At(px + 1, py + 4), Colours::Green);
     }
 }
 
@@ -188,12 +188,12 @@ TEST(DebugValue, IsWhiteTextOnGreenAtTheSquaresTopLeft)
         for (int x = box.left(); x <= box.right(); ++x) {
             const QColor colour = board.Image().pixelColor(x, y);
             white += colour == WhiteColour ? 1 : 0;
-            other += colour != WhiteColour && colour != BoardColours::Green ? 1 : 0;
+            other += colour != WhiteColour && colour != Colours::Green ? 1 : 0;
         }
     }
     EXPECT_GT(white, 10);
     EXPECT_EQ(other, 0);
-    EXPECT_EQ(board.Image().pixelColor(box.left(), box.top()), BoardColours::Green);
+    EXPECT_EQ(board.Image().pixelColor(box.left(), box.top()), Colours::Green);
 }
 
 } // namespace

@@ -44,7 +44,7 @@ TEST_F(TComputerOpponentTest, CowAnswersAPersonsMove)
 
 TEST_F(TComputerOpponentTest, APersonPlaysCowToTheEnd)
 {
-    TDialogCloser closer;
+    TModalCloser closer;
     for (int clicks = 0; clicks < 64; ++clicks) {
         ASSERT_TRUE(WaitUntilIdle(20000));
         if (Game.EmptyCount == 0 || Game.LegalMoveCount == 0) {

@@ -56,7 +56,7 @@ TEST_F(TWindowTest, FirstPaintStartsABlackComputerOnceEvenWhenRepaintedWhileItTh
 
 TEST_F(TWindowTest, PersonPlaysAWholeGameAgainstTheComputerWithClicks)
 {
-    TDialogCloser closer;
+    TModalCloser closer;
     SetThinkFunction(FirstLegalSquare);
     Item("NoWait1")->trigger();
     ShowForm();
@@ -163,7 +163,7 @@ TEST_F(TWindowTest, BackTakesBackOneMoveOfEachSide)
     EXPECT_EQ(form->Panel()->Bloc->text(), QString());
     EXPECT_EQ(form->Panel()->Label1->text(), QStringLiteral("Black: 2"));
     const QImage shown = BoardPicture();
-    EXPECT_EQ(Pixel(shown, Centre(4, 3).x(), Centre(4, 3).y()), BoardColours::Green);
+    EXPECT_EQ(Pixel(shown, Centre(4, 3).x(), Centre(4, 3).y()), Colours::Green);
 }
 
 TEST_F(TWindowTest, ClosingDuringTheComputersTurnStopsItAndThenCloses)
@@ -240,7 +240,7 @@ TEST_F(TWindowTest, HelpOpensAtItsContentsOrNamesTheMissingFile)
     ShowForm();
     EXPECT_TRUE(form->HelpFile().endsWith(QStringLiteral("/Kalvoro.hlp")));
     {
-        TDialogCloser closer;
+        TModalCloser closer;
         form->SetHelpFile(QStringLiteral("/nowhere/Kalvoro.hlp"));
         Item("Index1")->trigger();
         ASSERT_EQ(closer.seen.size(), 1U);

@@ -2,7 +2,6 @@
 // Save and Open through the file dialogs, the analysis window opened by Analyse and by a start with a record
 // path, and where the files are kept.
 #include "UiTestSupport.h"
-#include "analysis/AnalysisWindow.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -56,57 +55,6 @@ void ClickFirstLegalSquare(TForm1& form)
             }
         }
     }
-}
-
-// What an analysis window showed before it was closed.
-struct TSeenAnalysis {
-    QString caption;
-    QStringList lines;
-    QString memo;
-};
-
-// Closes the first analysis window that opens, noting what it showed; closes message boxes on the way.
-class TAnalysisCloser {
-public:
-    TAnalysisCloser()
-    {
-        timer.setInterval(10);
-        QObject::connect(&timer, &QTimer::timeout, [this] { CloseActive(); });
-        timer.start();
-    }
-    std::vector<TSeenAnalysis> seen;
-    QStringList messages;
-
-private:
-    void CloseActive()
-    {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (auto* window = qobject_cast<TForm2*>(modal)) {
-            TSeenAnalysis analysis { window->windowTitle(), {}, window->Memo1->toPlainText() };
-            for (int i = 0; i < window->List1->count(); ++i) {
-                analysis.lines << window->List1->item(i)->text();
-            }
-            seen.push_back(analysis);
-            window->CloseBtn->click();
-        } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-            messages << box->text();
-            box->done(QMessageBox::Ok);
-        } else if (auto* result = qobject_cast<TForm4*>(modal)) {
-            messages << result->Label3->text();
-            result->done(QDialog::Accepted);
-        }
-    }
-    QTimer timer;
-};
-
-TAnalysisOpeners RealAnalysisWindow(const std::string& dataFolder)
-{
-    return { [dataFolder](QWidget* parent, const TAnalysisHandOver& handOver) {
-                ShowAnalysisWindow(parent, handOver, dataFolder);
-            },
-        [dataFolder](QWidget* parent, const std::string& path) {
-            ShowRecordInAnalysisWindow(parent, path, dataFolder);
-        } };
 }
 
 TEST_F(TWindowTest, FirstRunTakesTheDefaultsAndWritesExactlyTheEightKeysAtExit)
@@ -200,11 +148,11 @@ TEST_F(TWindowTest, SaveAndOpenGoOnFromTheLastPositionWithBothPlayersHuman)
     script.savePath = path;
     Item("Save1")->trigger();
     EXPECT_TRUE(script.errors.empty());
-    EXPECT_EQ(script.askedFolder, folder.path().toStdString());
+    EXPECT_EQ(script.askedSaveFolder, folder.path().toStdString());
     EXPECT_TRUE(QRegularExpression(QStringLiteral("^[01][0-9][0-3][0-9][0-2][0-9][0-5][0-9]\\.KVR$"))
-                    .match(QString::fromStdString(script.askedName))
+                    .match(QString::fromStdString(script.askedSaveName))
                     .hasMatch())
-        << script.askedName;
+        << script.askedSaveName;
     const std::string record = ReadText(path);
     EXPECT_EQ(record.rfind("3\r\n", 0), 0U);
     EXPECT_NE(record.find("\r\nBlack : Human\r\nWhite : Human\r\n"), std::string::npos);
@@ -215,7 +163,7 @@ TEST_F(TWindowTest, SaveAndOpenGoOnFromTheLastPositionWithBothPlayersHuman)
     script.openPath = path;
     Item("Open1")->trigger();
     EXPECT_TRUE(script.errors.empty());
-    EXPECT_EQ(script.askedName, "");
+    EXPECT_EQ(script.askedOpenName, "");
     EXPECT_EQ(Game.HistoryTop, 3);
     EXPECT_EQ(Game.GameBoard, saved);
     EXPECT_EQ(Game.SideToMove, White);
@@ -232,7 +180,7 @@ TEST_F(TWindowTest, SaveAndOpenGoOnFromTheLastPositionWithBothPlayersHuman)
     // The open dialog offers the name chosen last.
     script.openPath.reset();
     Item("Open1")->trigger();
-    EXPECT_EQ(script.askedName, "game.KVR");
+    EXPECT_EQ(script.askedOpenName, "game.KVR");
     EXPECT_EQ(Game.HistoryTop, 4);
 }
 
@@ -290,17 +238,17 @@ TEST_F(TWindowTest, AFailedSaveIsReportedNamingTheFile)
 
 TEST_F(TWindowTest, AnalyseShowsTheGameInProgressInTheAnalysisWindow)
 {
-    form->SetAnalysisOpeners(RealAnalysisWindow(folder.path().toStdString()));
+    script.analysisFolder = folder.path().toStdString();
     form->SetPlayerLevel(White, HumanLevel);
     Item("NoWait1")->trigger();
     ShowForm();
     ClickFirstLegalSquare(*form);
     ClickFirstLegalSquare(*form);
     const TGameState before = Game;
-    TAnalysisCloser closer;
+    TModalCloser closer;
     Item("Analyse1")->trigger();
-    ASSERT_EQ(closer.seen.size(), 1U);
-    const TSeenAnalysis& seen = closer.seen[0];
+    ASSERT_EQ(closer.AnalysisWindows().size(), 1U);
+    const TSeenDialog seen = closer.AnalysisWindows()[0];
     EXPECT_TRUE(QRegularExpression(QStringLiteral("^Kalvoro Analyse mode \\(\\d{8}\\.kvr\\)$"))
                     .match(seen.caption)
                     .hasMatch())
@@ -319,21 +267,21 @@ TEST_F(TWindowTest, AnalyseShowsTheGameInProgressInTheAnalysisWindow)
 
 TEST_F(TWindowTest, TheEndOfAGameOpensTheFinishedGameInTheAnalysisWindow)
 {
-    form->SetAnalysisOpeners(RealAnalysisWindow(folder.path().toStdString()));
+    script.analysisFolder = folder.path().toStdString();
     SetThinkFunction(FirstLegalSquare);
     form->SetPlayerLevel(Black, 1);
     form->SetPlayerLevel(White, 1);
     Item("NoWait1")->trigger();
-    TAnalysisCloser closer;
+    TModalCloser closer;
     ShowForm();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !closer.seen.empty(); }, 10000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !closer.AnalysisWindows().empty(); }, 10000));
     ASSERT_TRUE(WaitUntilIdle());
-    EXPECT_EQ(closer.seen.size(), 1U);
+    EXPECT_EQ(closer.AnalysisWindows().size(), 1U);
     // Every position of the finished game is a line of the list, after the result was shown.
-    EXPECT_EQ(closer.seen[0].lines.size(), Game.HistoryTop + 1);
-    EXPECT_TRUE(closer.messages.last().contains(QStringLiteral("won by"))
-        || closer.messages.last().contains(QStringLiteral("Draw")))
-        << closer.messages.last().toStdString();
+    EXPECT_EQ(closer.AnalysisWindows()[0].lines.size(), Game.HistoryTop + 1);
+    EXPECT_TRUE(closer.Messages().last().contains(QStringLiteral("won by"))
+        || closer.Messages().last().contains(QStringLiteral("Draw")))
+        << closer.Messages().last().toStdString();
 }
 
 TEST_F(TWindowTest, AStartWithARecordPathShowsItAloneAndWritesNothing)
@@ -347,15 +295,16 @@ TEST_F(TWindowTest, AStartWithARecordPathShowsItAloneAndWritesNothing)
     const std::string settingsBefore = ReadText(PathIn("Kalvoro.Ini"));
     SetThinkFunction(FirstLegalSquare);
     form = MakeForm(path);
-    form->SetAnalysisOpeners(RealAnalysisWindow(folder.path().toStdString()));
-    TAnalysisCloser closer;
+    script.analysisFolder = folder.path().toStdString();
+    TModalCloser closer;
     form->show();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !closer.seen.empty() && !form->isVisible(); }, 3000));
-    ASSERT_EQ(closer.seen.size(), 1U);
-    EXPECT_EQ(closer.seen[0].caption, QStringLiteral("Kalvoro Analyse mode (start.kvr)"));
-    EXPECT_EQ(
-        closer.seen[0].lines, QStringList({ QStringLiteral("[Start]"), QStringLiteral("[1] B  : f5") }));
-    EXPECT_EQ(closer.seen[0].memo, QStringLiteral("My comment"));
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return !closer.AnalysisWindows().empty() && !form->isVisible(); }, 3000));
+    ASSERT_EQ(closer.AnalysisWindows().size(), 1U);
+    const TSeenDialog seen = closer.AnalysisWindows()[0];
+    EXPECT_EQ(seen.caption, QStringLiteral("Kalvoro Analyse mode (start.kvr)"));
+    EXPECT_EQ(seen.lines, QStringList({ QStringLiteral("[Start]"), QStringLiteral("[1] B  : f5") }));
+    EXPECT_EQ(seen.memo, QStringLiteral("My comment"));
     QApplication::processEvents();
     EXPECT_EQ(Game.HistoryTop, 0);
     EXPECT_TRUE(script.errors.empty());
@@ -371,7 +320,7 @@ TEST_F(TWindowTest, AnInstalledProgramKeepsItsFilesInTheUsersFoldersAndTheHelpSa
     ShowForm();
     script.savePath.reset();
     Item("Save1")->trigger();
-    EXPECT_EQ(script.askedFolder, data);
+    EXPECT_EQ(script.askedSaveFolder, data);
     EXPECT_TRUE(std::filesystem::is_directory(data));
     form->SetHelpFile(QStringLiteral(KALVORO_HELP_SOURCE));
     Item("Index1")->trigger();

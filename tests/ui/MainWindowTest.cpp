@@ -41,7 +41,7 @@ TEST_F(TWindowTest, ClientAreaFollowsTheBoardSizeAndStaysFixed)
     const QImage board = BoardPicture();
     EXPECT_EQ(Pixel(board, 0, 100), BlackColour);
     EXPECT_EQ(Pixel(board, 8 * 44, 100), BlackColour);
-    EXPECT_EQ(Pixel(board, 8 * 44 - 1, 100), BoardColours::Green);
+    EXPECT_EQ(Pixel(board, 8 * 44 - 1, 100), Colours::Green);
     Item("Small2")->trigger();
     EXPECT_EQ(form->ClientArea()->size(), QSize(8 * 18 + 91, 8 * 18 + 21));
     EXPECT_EQ(form->Panel()->height(), 145);
@@ -122,15 +122,15 @@ TEST_F(TWindowTest, RightButtonShowsTheLegalMovesWhileHeld)
         { std::pair { 4, 3 }, std::pair { 3, 4 }, std::pair { 6, 5 }, std::pair { 5, 6 } }) {
         EXPECT_EQ(Cell(Game.ViewBoard, x, y), LegalMark) << x << y;
         EXPECT_EQ(Pixel(shown, dotCentre(x, y).x(), dotCentre(x, y).y()), BlackColour) << x << y;
-        EXPECT_EQ(Pixel(shown, dotCentre(x, y).x() - 2, dotCentre(x, y).y()), BoardColours::Lime) << x << y;
+        EXPECT_EQ(Pixel(shown, dotCentre(x, y).x() - 2, dotCentre(x, y).y()), Colours::Lime) << x << y;
     }
-    EXPECT_EQ(Pixel(shown, dotCentre(3, 3).x(), dotCentre(3, 3).y()), BoardColours::Green);
+    EXPECT_EQ(Pixel(shown, dotCentre(3, 3).x(), dotCentre(3, 3).y()), Colours::Green);
     QTest::mouseRelease(view, Qt::RightButton, {}, Centre(1, 1));
     QApplication::processEvents();
     shown = BoardPicture();
     EXPECT_EQ(Cell(Game.ViewBoard, 4, 3), EmptyCell);
-    EXPECT_EQ(Pixel(shown, dotCentre(4, 3).x(), dotCentre(4, 3).y()), BoardColours::Green);
-    EXPECT_EQ(Pixel(shown, dotCentre(4, 3).x() - 2, dotCentre(4, 3).y()), BoardColours::Green);
+    EXPECT_EQ(Pixel(shown, dotCentre(4, 3).x(), dotCentre(4, 3).y()), Colours::Green);
+    EXPECT_EQ(Pixel(shown, dotCentre(4, 3).x() - 2, dotCentre(4, 3).y()), Colours::Green);
 }
 
 TEST_F(TWindowTest, LeftReleaseOnALegalSquarePlaysAndNothingElseDoes)
@@ -287,7 +287,7 @@ TEST_F(TWindowTest, DebugModeEditsTheBoardByExactPresses)
     QApplication::processEvents();
     const QImage shown = BoardPicture();
     EXPECT_EQ(Pixel(shown, Centre(1, 1).x(), Centre(1, 1).y()), BlackColour);
-    EXPECT_EQ(Pixel(shown, Centre(4, 4).x(), Centre(4, 4).y()), BoardColours::Green);
+    EXPECT_EQ(Pixel(shown, Centre(4, 4).x(), Centre(4, 4).y()), Colours::Green);
     // No edits while the game flow works.
     DisableInput();
     QTest::mouseClick(view, Qt::LeftButton, {}, Centre(8, 1));

@@ -1,19 +1,18 @@
-// Shared pieces of the window tests: one application for the whole test program, a main window shown on the
-// offscreen screen, and a watcher that notes and closes every modal dialog the game opens.
+// Shared pieces of the main window's tests: a main window over a scratch folder of its own, shown on the
+// offscreen screen, whose dialogs answer from a script (support/ScriptedUser.h).
 #pragma once
 
-#include "support/QtTestApplication.h"
+#include "support/ScriptedUser.h"
 
 #include "game/GameFlow.h"
 #include "ui/MainWindow.h"
-#include "ui/ResultDialog.h"
+#include "widgets/Colours.h"
+#include "widgets/Fonts.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -21,46 +20,6 @@
 #include <optional>
 #include <string>
 #include <vector>
-
-// What one closed dialog showed.
-struct TSeenDialog {
-    QString caption;
-    QStringList lines;
-};
-
-// Closes each modal dialog as soon as it is open, keeping its caption and texts.
-class TDialogCloser {
-public:
-    TDialogCloser()
-    {
-        timer.setInterval(10);
-        QObject::connect(&timer, &QTimer::timeout, [this] { CloseActive(); });
-        timer.start();
-    }
-    std::vector<TSeenDialog> seen;
-
-private:
-    void CloseActive()
-    {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (modal == nullptr) {
-            return;
-        }
-        TSeenDialog dialog { modal->windowTitle(), {} };
-        if (auto* form4 = qobject_cast<TForm4*>(modal)) {
-            dialog.lines = { form4->Label1->text(), form4->Label2->text(), form4->Label3->text() };
-        } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-            dialog.lines = { box->text() };
-        }
-        seen.push_back(dialog);
-        if (auto* box = qobject_cast<QDialog*>(modal)) {
-            box->done(QDialog::Accepted);
-        } else {
-            modal->close();
-        }
-    }
-    QTimer timer;
-};
 
 // A computer player for the window tests: plays the first legal square in row order, processing messages
 // once, and stops when asked.
@@ -80,39 +39,6 @@ inline TSquare FirstLegalSquare(int)
     return {};
 }
 
-// Answers the main window's file dialogs as told and keeps the error messages it would have shown.
-struct TMainDialogScript {
-    std::optional<std::string> savePath;
-    std::optional<std::string> openPath;
-    std::string askedFolder;
-    std::string askedName;
-    std::vector<std::string> errors;
-};
-
-class TScriptedMainDialogs : public IMainDialogs {
-public:
-    explicit TScriptedMainDialogs(TMainDialogScript& sharedScript)
-        : script(sharedScript)
-    {
-    }
-    std::optional<std::string> AskSavePath(const std::string& folder, const std::string& name) override
-    {
-        script.askedFolder = folder;
-        script.askedName = name;
-        return script.savePath;
-    }
-    std::optional<std::string> AskOpenPath(const std::string& folder, const std::string& name) override
-    {
-        script.askedFolder = folder;
-        script.askedName = name;
-        return script.openPath;
-    }
-    void ShowError(const std::string& message) override { script.errors.push_back(message); }
-
-private:
-    TMainDialogScript& script;
-};
-
 // A portable copy in a fresh folder of its own: the settings file and the auto-save record go there.
 inline TFileLocations PortableLocations(const QTemporaryDir& folder)
 {
@@ -130,15 +56,15 @@ protected:
         ASSERT_TRUE(folder.isValid());
         form = MakeForm();
     }
-    // A main window over the test's folder whose file dialogs answer from `script`.
+    // A main window over the test's folder whose dialogs answer from `script`; its analysis commands open
+    // nothing unless `script.analysisFolder` is set.
     std::unique_ptr<TForm1> MakeForm(const std::string& recordPath = {})
     {
         return MakeForm(PortableLocations(folder), recordPath);
     }
     std::unique_ptr<TForm1> MakeForm(const TFileLocations& locations, const std::string& recordPath = {})
     {
-        return std::make_unique<TForm1>(
-            locations, recordPath, std::make_unique<TScriptedMainDialogs>(script));
+        return std::make_unique<TForm1>(locations, recordPath, std::make_unique<TScriptedDialogs>(script));
     }
     std::string PathIn(const char* name) const
     {
@@ -170,7 +96,7 @@ protected:
     }
 
     QTemporaryDir folder;
-    TMainDialogScript script;
+    TDialogScript script;
     std::unique_ptr<TForm1> form;
 };
 

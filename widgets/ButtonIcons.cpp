@@ -1,5 +1,7 @@
 #include "ButtonIcons.h"
 
+#include "Colours.h"
+
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
@@ -9,6 +11,7 @@
 namespace {
 
 constexpr int IconSize = 19;
+constexpr int ArrowSize = 16;
 
 struct TIconColours {
     QColor ink;
@@ -19,14 +22,16 @@ struct TIconColours {
 
 const TIconColours NormalColours { QColor(0, 0, 0), QColor(40, 70, 160), QColor(200, 160, 0),
     QColor(255, 255, 255) };
-const TIconColours DisabledColours { QColor(128, 128, 128), QColor(160, 160, 160), QColor(176, 176, 176),
+const TIconColours DisabledColours { Colours::Grey, QColor(160, 160, 160), QColor(176, 176, 176),
     QColor(224, 224, 224) };
+const TIconColours ArrowColours { Qt::black, Colours::Navy, {}, {} };
+const TIconColours DisabledArrowColours { Colours::Grey, Colours::Silver, {}, {} };
 
 using TIconPainter = std::function<void(QPainter&, const TIconColours&)>;
 
-QPixmap DrawIcon(const TIconPainter& paint, const TIconColours& colours)
+QPixmap DrawIcon(int size, const TIconPainter& paint, const TIconColours& colours)
 {
-    QPixmap pixmap(IconSize, IconSize);
+    QPixmap pixmap(size, size);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing, false);
@@ -34,11 +39,12 @@ QPixmap DrawIcon(const TIconPainter& paint, const TIconColours& colours)
     return pixmap;
 }
 
-QIcon MakeIcon(const TIconPainter& paint)
+QIcon MakeIcon(const TIconPainter& paint, int size = IconSize, const TIconColours& normal = NormalColours,
+    const TIconColours& disabled = DisabledColours)
 {
     QIcon icon;
-    icon.addPixmap(DrawIcon(paint, NormalColours), QIcon::Normal);
-    icon.addPixmap(DrawIcon(paint, DisabledColours), QIcon::Disabled);
+    icon.addPixmap(DrawIcon(size, paint, normal), QIcon::Normal);
+    icon.addPixmap(DrawIcon(size, paint, disabled), QIcon::Disabled);
     return icon;
 }
 
@@ -107,6 +113,15 @@ void PaintBestMove(QPainter& painter, const TIconColours& colours)
     painter.drawPath(star);
 }
 
+// An arrow pointing left, outlined in ink.
+void PaintArrow(QPainter& painter, const TIconColours& colours)
+{
+    painter.setPen(colours.ink);
+    painter.setBrush(colours.body);
+    painter.drawPolygon(
+        QPolygon({ { 1, 8 }, { 8, 1 }, { 8, 5 }, { 14, 5 }, { 14, 11 }, { 8, 11 }, { 8, 15 } }));
+}
+
 } // namespace
 
 QIcon SaveIcon()
@@ -127,4 +142,9 @@ QIcon PrintIcon()
 QIcon BestMoveIcon()
 {
     return MakeIcon(PaintBestMove);
+}
+
+QIcon BackArrowIcon()
+{
+    return MakeIcon(PaintArrow, ArrowSize, ArrowColours, DisabledArrowColours);
 }

@@ -1,13 +1,12 @@
 #include "ResultDialog.h"
 
-#include "SidePanel.h"
+#include "Colours.h"
+#include "Fonts.h"
 
 #include <QGuiApplication>
 #include <QScreen>
 
 namespace {
-
-const QColor DialogGreen { 0, 128, 0 };
 
 QLabel* MakeLine(QWidget* parent, QRect geometry)
 {
@@ -40,11 +39,11 @@ TForm4::TForm4(QWidget* parent)
     setWindowTitle(QStringLiteral("Result"));
     setFixedSize(174, 123);
     QPalette colours = palette();
-    colours.setColor(QPalette::Window, DialogGreen);
+    colours.setColor(QPalette::Window, Colours::Green);
     colours.setColor(QPalette::WindowText, Qt::white);
     colours.setColor(QPalette::ButtonText, Qt::white);
     // White text needs a dark face to be read; the button takes a darker shade of the dialog's green.
-    colours.setColor(QPalette::Button, DialogGreen.darker(150));
+    colours.setColor(QPalette::Button, Colours::Green.darker(150));
     setPalette(colours);
     setAutoFillBackground(true);
     setFont(ArialPixels(16, true, true));
@@ -73,11 +72,7 @@ void ShowAboutBox(QWidget* parent)
     dialog.Label1->setText(QStringLiteral("Kalvoro v1.0a"));
     dialog.Label2->setText(QStringLiteral("by the Kalvoro team"));
     dialog.Label3->setText(QStringLiteral("Thanks to all Reversi players"));
-    QFont small(QStringLiteral("Arial"));
-    small.setPointSize(9);
-    small.setBold(false);
-    small.setItalic(false);
-    dialog.Label3->setFont(small);
+    dialog.Label3->setFont(SmallPrintFont());
     CentreOnScreen(&dialog);
     dialog.exec();
 }
