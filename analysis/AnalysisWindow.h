@@ -5,7 +5,7 @@
 
 #include "AnalysisDialogs.h"
 #include "analysis/core/AnalysisGame.h"
-#include "game/GameSave.h"
+#include "records/GameRecord.h"
 
 #include <QDialog>
 #include <QListWidget>

@@ -47,12 +47,9 @@ void LoadRecordIntoGame(const TGameRecord& record);
 // Throws TFileError; the game in progress is then untouched.
 void OpenGameRecord(const std::string& path);
 
-// What the Analyse command gives the analysis window: the position lines as WriteGameRecord writes them
-// (LastIndex = HistoryTop), the three comment lines for its memo, and its file name "mmddhhnn.kvr".
-struct TAnalysisHandOver {
-    TGameRecord Record;
-    std::string RecordFileName;
-};
+// What the Analyse command gives the analysis window (TAnalysisHandOver, records/GameRecord.h): the position
+// lines as WriteGameRecord writes them (LastIndex = HistoryTop), the three comment lines for its memo, and its
+// file name "mmddhhnn.kvr".
 TAnalysisHandOver MakeAnalysisHandOver(const std::tm& now, const TPlayerNames& players);
 
 // The file name the Save dialog offers: "mmddhhnn.KVR".

@@ -68,3 +68,10 @@ TPartialRecord ReadGameRecordAsFarAsPossible(const std::string& path);
 
 // Writes `record` to `path` without ever leaving a half-written file; throws TFileError.
 void SaveGameRecord(const std::string& path, const TGameRecord& record);
+
+// A game record that has no file yet, as the main window hands the game in progress to the analysis window:
+// the record and the file name its Save dialog offers.
+struct TAnalysisHandOver {
+    TGameRecord Record;
+    std::string RecordFileName;
+};

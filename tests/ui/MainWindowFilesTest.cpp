@@ -10,13 +10,16 @@
 
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
 namespace {
 
 std::string ReadText(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
 }
 
 void WriteText(const std::string& path, const std::string& text)
