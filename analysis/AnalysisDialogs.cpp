@@ -8,6 +8,10 @@
 #include <QPrinter>
 #include <QUrl>
 
+namespace kalvoro::analysis {
+
+using namespace kalvoro::widgets;
+
 namespace {
 
 QString FromUtf8(const std::string& text)
@@ -48,3 +52,5 @@ void TStandardDialogs::ShowBestMove(const std::array<std::string, 3>& lines)
 {
     ShowForm4(Parent(), QStringLiteral("Result"), FromUtf8(lines[0]), FromUtf8(lines[1]), FromUtf8(lines[2]));
 }
+
+} // namespace kalvoro::analysis

@@ -11,6 +11,10 @@
 
 class QPrinter;
 
+namespace kalvoro::analysis {
+
+using namespace kalvoro::widgets;
+
 enum class TPrintChoice { Cancelled, Print, PrintToFile };
 
 class IAnalysisDialogs : public IRecordDialogs {
@@ -33,3 +37,5 @@ public:
     void OpenDocument(const std::string& path) override;
     void ShowBestMove(const std::array<std::string, 3>& lines) override;
 };
+
+} // namespace kalvoro::analysis

@@ -17,6 +17,12 @@
 
 #include <filesystem>
 
+namespace kalvoro::analysis {
+
+using namespace kalvoro::engine;
+using namespace kalvoro::records;
+using namespace kalvoro::widgets;
+
 namespace {
 
 constexpr int ListLineHeight = 16;
@@ -378,3 +384,5 @@ void ShowRecordInAnalysisWindow(QWidget* parent, const std::string& path, const 
     }
     window.exec();
 }
+
+} // namespace kalvoro::analysis

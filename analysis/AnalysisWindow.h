@@ -17,6 +17,12 @@
 #include <string>
 #include <vector>
 
+namespace kalvoro::analysis {
+
+using namespace kalvoro::engine;
+using namespace kalvoro::records;
+using namespace kalvoro::widgets;
+
 class TForm2 : public QDialog {
     Q_OBJECT
 public:
@@ -83,3 +89,5 @@ void ShowAnalysisWindow(
 // shows as far as it could be read, after a message that names the error; a record that could not be read at
 // all shows the start position.
 void ShowRecordInAnalysisWindow(QWidget* parent, const std::string& path, const std::string& dataFolder = {});
+
+} // namespace kalvoro::analysis

@@ -11,6 +11,12 @@
 #include <QPageSize>
 #include <QPdfWriter>
 
+namespace kalvoro::analysis {
+
+using namespace kalvoro::engine;
+using namespace kalvoro::records;
+using namespace kalvoro::widgets;
+
 namespace {
 
 constexpr int PdfResolution = 300;
@@ -80,7 +86,7 @@ private:
         const auto placeOf = [this](int x, int y) {
             return TMoveNumberPlace { layout.LargeDisc(x, y), layout.LargeNumberOrigin(x, y) };
         };
-        ::PaintMoveNumbers(
+        widgets::PaintMoveNumbers(
             painter, BuildMoveNumberBoard(record), { placeOf, Qt::black, TTextBackground::Fill });
     }
 
@@ -161,3 +167,5 @@ std::optional<std::string> WriteGameSheetPdf(const TGameRecord& record, const st
     }
     return std::nullopt;
 }
+
+} // namespace kalvoro::analysis

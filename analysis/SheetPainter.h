@@ -9,6 +9,11 @@
 #include <optional>
 #include <string>
 
+namespace kalvoro::analysis {
+
+using namespace kalvoro::engine;
+using namespace kalvoro::records;
+
 // Paints the sheet of `record` (its comment lines are the memo lines) with `painter`, whose device shows a
 // portrait page whose printable area is `pageSize` device pixels, the origin at its top-left corner.
 void PaintGameSheet(QPainter& painter, QSize pageSize, const TGameRecord& record);
@@ -18,3 +23,5 @@ QByteArray GameSheetPdf(const TGameRecord& record);
 
 // Writes GameSheetPdf to `path` atomically; the message of the failure, or nothing.
 std::optional<std::string> WriteGameSheetPdf(const TGameRecord& record, const std::string& path);
+
+} // namespace kalvoro::analysis

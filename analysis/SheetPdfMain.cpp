@@ -6,6 +6,10 @@
 #include <cstdio>
 #include <cstdlib>
 
+using namespace kalvoro::engine;
+using namespace kalvoro::records;
+using namespace kalvoro::analysis;
+
 int main(int argc, char* argv[])
 {
     if (argc != 3) {

@@ -7,6 +7,12 @@
 #include <QApplication>
 #include <QIcon>
 
+using namespace kalvoro::engine;
+using namespace kalvoro::records;
+using namespace kalvoro::game;
+using namespace kalvoro::widgets;
+using namespace kalvoro::ui;
+
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);

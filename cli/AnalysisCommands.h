@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+namespace kalvoro::cli {
+
 // Runs `arguments` when they name an analysis command and returns the exit status (0 done, 1 a file or
 // position that cannot be analysed, 2 a malformed command line); nothing for any other command.
 std::optional<int> RunAnalysisCommand(
@@ -20,3 +22,5 @@ int RunExport(const std::string& recordPath, std::ostream& out);
 
 // The usage lines of the two commands.
 const char* AnalysisUsageText();
+
+} // namespace kalvoro::cli

@@ -5,6 +5,10 @@
 #include <cctype>
 #include <charconv>
 
+namespace kalvoro::cli {
+
+using namespace kalvoro::engine;
+
 namespace {
 
 std::string Folded(const std::string& text)
@@ -214,3 +218,5 @@ std::string UsageText()
         + RangeText(CompleteDepthRange) + ", " + RangeText(FastDepthRange) + " and "
         + RangeText(NodeDepthRange) + ".\n";
 }
+
+} // namespace kalvoro::cli

@@ -8,6 +8,10 @@
 #include <string>
 #include <vector>
 
+namespace kalvoro::cli {
+
+using namespace kalvoro::engine;
+
 // A command line that cannot be run; the message says what is wrong with it.
 class TUsageError : public std::runtime_error {
 public:
@@ -41,3 +45,5 @@ std::optional<std::vector<int>> ParseTranscript(const std::string& text);
 
 // The text --help prints.
 std::string UsageText();
+
+} // namespace kalvoro::cli

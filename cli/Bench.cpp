@@ -13,6 +13,12 @@
 #include <iomanip>
 #include <string>
 
+namespace kalvoro::cli {
+
+using namespace kalvoro::engine;
+using namespace kalvoro::records;
+using namespace kalvoro::game;
+
 namespace {
 
 // Games the program played against itself (kalvoro-cli play), each named by its levels.
@@ -180,3 +186,5 @@ int RunBench(std::ostream& out)
             { 2, 42 }, { 3, 44 }, { 4, 43 } }),
         TwentyEmptyPositions());
 }
+
+} // namespace kalvoro::cli

@@ -3,5 +3,9 @@
 
 #include <ostream>
 
+namespace kalvoro::cli {
+
 // Prints one line per item (position, mode, nodes, milliseconds, nodes per second) and a total; returns 0.
 int RunBench(std::ostream& out);
+
+} // namespace kalvoro::cli

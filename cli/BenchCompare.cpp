@@ -12,6 +12,12 @@
 #include <map>
 #include <sstream>
 
+namespace kalvoro::cli {
+
+using namespace kalvoro::engine;
+using namespace kalvoro::analysis;
+using namespace kalvoro::reference;
+
 namespace {
 
 using TClock = std::chrono::steady_clock;
@@ -266,3 +272,5 @@ int RunBenchCompare(std::ostream& out, TExactTable& table, const std::vector<TBe
     out << "transposition table: " << TExactTable::SizeInBytes() / (1024 * 1024) << " MiB, allocated once\n";
     return comparer.Summarise();
 }
+
+} // namespace kalvoro::cli

@@ -9,6 +9,10 @@
 #include <string>
 #include <vector>
 
+namespace kalvoro::cli {
+
+using namespace kalvoro::engine;
+
 struct TBenchPosition {
     std::string name;
     TBoard board;
@@ -22,3 +26,5 @@ struct TBenchPosition {
 // everything agreed, 1 otherwise.
 int RunBenchCompare(std::ostream& out, TExactTable& table, const std::vector<TBenchPosition>& midGame,
     const std::vector<TBenchPosition>& endgame, const std::vector<TBenchPosition>& twentyEmpties);
+
+} // namespace kalvoro::cli

@@ -6,6 +6,12 @@
 
 #include <charconv>
 
+namespace kalvoro::cli {
+
+using namespace kalvoro::engine;
+using namespace kalvoro::records;
+using namespace kalvoro::analysis;
+
 namespace {
 
 std::optional<int> ParseIndex(const std::string& text)
@@ -42,3 +48,5 @@ int RunBest(const std::string& recordPath, const std::string& indexText, std::os
     }
     return 0;
 }
+
+} // namespace kalvoro::cli

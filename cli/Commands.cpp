@@ -10,6 +10,12 @@
 
 #include <string>
 
+namespace kalvoro::cli {
+
+using namespace kalvoro::engine;
+using namespace kalvoro::records;
+using namespace kalvoro::game;
+
 namespace {
 
 int Slot(int colour)
@@ -73,3 +79,5 @@ int RunPlay(const TCommandLine& command, std::ostream& out)
     }
     return 0;
 }
+
+} // namespace kalvoro::cli

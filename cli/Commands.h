@@ -6,5 +6,11 @@
 
 #include <ostream>
 
+namespace kalvoro::cli {
+
+using namespace kalvoro::engine;
+
 int RunThink(const TCommandLine& command, std::ostream& out);
 int RunPlay(const TCommandLine& command, std::ostream& out);
+
+} // namespace kalvoro::cli

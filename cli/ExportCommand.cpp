@@ -5,6 +5,12 @@
 
 #include <iostream>
 
+namespace kalvoro::cli {
+
+using namespace kalvoro::engine;
+using namespace kalvoro::records;
+using namespace kalvoro::analysis;
+
 int RunExport(const std::string& recordPath, std::ostream& out)
 {
     const std::string text = TextSheet(ReadGameRecord(recordPath));
@@ -43,3 +49,5 @@ const char* AnalysisUsageText()
            "      The text export of a game record (its comment lines as the memo), to\n"
            "      standard output, byte for byte as Kalvoro.txt would hold it.\n";
 }
+
+} // namespace kalvoro::cli

@@ -6,6 +6,12 @@
 #include "game/GameFlow.h"
 #include "game/GameSave.h"
 
+namespace kalvoro::cli {
+
+using namespace kalvoro::engine;
+using namespace kalvoro::records;
+using namespace kalvoro::game;
+
 void SetUpGame(const std::vector<int>& moves, const TLevelRow& customRow, const std::string& recordPath,
     TQuietWindow& window)
 {
@@ -52,3 +58,5 @@ std::string GameTranscript()
     }
     return transcript;
 }
+
+} // namespace kalvoro::cli

@@ -8,6 +8,11 @@
 #include <string>
 #include <vector>
 
+namespace kalvoro::cli {
+
+using namespace kalvoro::engine;
+using namespace kalvoro::game;
+
 // A new game on `window` with both players Human and the Custom row `customRow`; then, when `recordPath` is
 // not empty, the game record there opened as the main window's Open does; then `moves` played through the
 // game flow's PlayMove, so that passes are recorded as in a game. Throws TUsageError naming the first move
@@ -21,3 +26,5 @@ bool GameIsOver();
 
 // The moves of the game as square names without separators, passes left out.
 std::string GameTranscript();
+
+} // namespace kalvoro::cli

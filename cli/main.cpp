@@ -10,6 +10,10 @@
 #include <string>
 #include <vector>
 
+using namespace kalvoro::engine;
+using namespace kalvoro::records;
+using namespace kalvoro::cli;
+
 namespace {
 
 constexpr int FileErrorStatus = 1;

@@ -1,5 +1,7 @@
 #include "Bitboard.h"
 
+namespace kalvoro::engine {
+
 TBitBoard ToBitBoard(const TBoard& board)
 {
     TBitBoard bits;
@@ -28,3 +30,5 @@ TBoard ToTBoard(const TBitBoard& bits)
     }
     return board;
 }
+
+} // namespace kalvoro::engine

@@ -13,6 +13,8 @@
 #include <cstddef>
 #include <cstdint>
 
+namespace kalvoro::engine {
+
 using TBits = std::uint64_t;
 
 // The discs of both colours.
@@ -321,3 +323,5 @@ inline TSides SidesAfter(TBits own, TBits opponent, int square, TBits flips)
 {
     return { opponent & ~flips, own | flips | SquareBit(square) };
 }
+
+} // namespace kalvoro::engine

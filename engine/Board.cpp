@@ -1,5 +1,7 @@
 #include "Board.h"
 
+namespace kalvoro::engine {
+
 const char* ColourName(int colour)
 {
     return colour == Black ? "Black" : "White";
@@ -146,3 +148,5 @@ bool CountFlipsOn(const TBoard& board, int x, int y, int colour, TFlipCounts& co
     }
     return anyFlip;
 }
+
+} // namespace kalvoro::engine

@@ -10,6 +10,8 @@
 #include <cstdint>
 #include <string>
 
+namespace kalvoro::engine {
+
 constexpr int Black = 1;
 constexpr int White = -1;
 constexpr std::int16_t EmptyCell = 0;
@@ -113,3 +115,5 @@ bool IsLegalMoveOn(const TBoard& board, int x, int y, int colour);
 // When (x, y) is empty on `board`: fills `counts` with the discs each direction turns and returns true when
 // any direction turns a disc. When (x, y) is occupied: returns false and leaves `counts` as it was.
 bool CountFlipsOn(const TBoard& board, int x, int y, int colour, TFlipCounts& counts);
+
+} // namespace kalvoro::engine

@@ -3,6 +3,8 @@
 #include <string_view>
 #include <vector>
 
+namespace kalvoro::engine {
+
 namespace {
 
 // The base lines, each opening with f5, written as square names.
@@ -139,3 +141,5 @@ std::optional<TSquare> BookLookup(int colour, std::span<const std::uint16_t> gam
     }
     return std::nullopt;
 }
+
+} // namespace kalvoro::engine

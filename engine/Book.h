@@ -16,6 +16,8 @@
 #include <optional>
 #include <span>
 
+namespace kalvoro::engine {
+
 constexpr int MaxBookLineLength = 18;
 
 // One line of the book: `length` move codes from Black's first move on.
@@ -33,3 +35,5 @@ std::span<const TBookLine> BookRange(int colour);
 // position.
 std::optional<TSquare> BookLookup(
     int colour, std::span<const std::uint16_t> gameMoves, TBookCursors& cursors);
+
+} // namespace kalvoro::engine

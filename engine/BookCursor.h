@@ -1,6 +1,8 @@
 // Where the next opening-book lookup of each colour starts scanning its range of lines.
 #pragma once
 
+namespace kalvoro::engine {
+
 struct TBookCursors {
     int black = 0;
     int white = 0;
@@ -11,3 +13,5 @@ inline void ResetBookCursors(TBookCursors& cursors)
 {
     cursors = TBookCursors {};
 }
+
+} // namespace kalvoro::engine

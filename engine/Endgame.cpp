@@ -15,6 +15,8 @@
 
 #include "SearchOrder.h"
 
+namespace kalvoro::engine {
+
 namespace {
 
 // The disc difference after the only empty square is filled by whichever side can take it, the side to move
@@ -160,3 +162,5 @@ int SolveWinLossCountingNodes(const TBoard& board, const TSquareList& list, int 
     TNodeCount counter { nodes };
     return SolveNode<true>(board, list, colour, passed, bound, host, counter);
 }
+
+} // namespace kalvoro::engine

@@ -2,6 +2,8 @@
 
 #include <array>
 
+namespace kalvoro::engine {
+
 namespace {
 
 // The stable-edge count of one edge line of eight bits: the run next to each end that holds a disc.
@@ -75,3 +77,5 @@ int StableEdgeCount(TBits discs)
     return LineEdgeCounts[discs & 0xFFU] + LineEdgeCounts[discs >> 56] + LineEdgeCounts[ColumnLine(discs, 0)]
         + LineEdgeCounts[ColumnLine(discs, 7)];
 }
+
+} // namespace kalvoro::engine

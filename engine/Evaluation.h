@@ -23,6 +23,8 @@
 #include <array>
 #include <cstdint>
 
+namespace kalvoro::engine {
+
 // The weight of the square a move is played on, indexed [y - 1][x - 1]; symmetric under every reflection and
 // rotation of the board.
 inline constexpr std::array<std::array<std::int16_t, 8>, 8> SquareWeights { {
@@ -187,3 +189,5 @@ struct TGradedTerms {
     static int Start(int colour) { return colour == Black ? -29999 : 29999; }
     static bool Maximises(int colour) { return colour == Black; }
 };
+
+} // namespace kalvoro::engine

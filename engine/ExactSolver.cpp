@@ -4,6 +4,8 @@
 #include "SearchOrder.h"
 #include "StrongSolver.h"
 
+namespace kalvoro::engine {
+
 int SolveExactStrong(const TBoard& board, const TSquareList& list, int colour, bool passed, int bound,
     ISolverHost& host, TExactTable& table)
 {
@@ -49,3 +51,5 @@ int ExactScore(const TBoard& board, int colour, TExactTable& table)
     TStrongSolver solver(table, nullptr);
     return solver.Solve(OwnDiscs(bits, colour), OwnDiscs(bits, -colour), -ExactInfinity, ExactInfinity);
 }
+
+} // namespace kalvoro::engine

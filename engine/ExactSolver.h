@@ -14,6 +14,8 @@
 #include "ExactTable.h"
 #include "Search.h"
 
+namespace kalvoro::engine {
+
 // The value of SolveExact(board, list, colour, passed, bound, host), found faster with `table`.
 int SolveExactStrong(const TBoard& board, const TSquareList& list, int colour, bool passed, int bound,
     ISolverHost& host, TExactTable& table);
@@ -31,3 +33,5 @@ int SolveWinLossFastWith(int selfProvingEmpties, const TBoard& board, const TSqu
 // The final disc difference under best play, from the side to move's view (positive: it wins), with the same
 // rules as SolveExact. For tests and the benchmark; no stop request, no messages.
 int ExactScore(const TBoard& board, int colour, TExactTable& table);
+
+} // namespace kalvoro::engine

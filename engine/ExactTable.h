@@ -20,6 +20,8 @@
 #include <memory>
 #include <optional>
 
+namespace kalvoro::engine {
+
 // Beyond every final score (-64 to 64): the bounds of a position nothing is known of.
 constexpr int ExactInfinity = 65;
 
@@ -130,3 +132,5 @@ private:
 
     std::unique_ptr<TBucket[]> buckets_;
 };
+
+} // namespace kalvoro::engine

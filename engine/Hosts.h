@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace kalvoro::engine {
+
 // The solvers let the host process messages at every node with exactly this many empty squares.
 constexpr int MessageEmpties = 12;
 
@@ -36,3 +38,5 @@ public:
     void SetEvalLabel(int, const std::string&) override { }
     void DrawDebugValue(int, int, int) override { }
 };
+
+} // namespace kalvoro::engine

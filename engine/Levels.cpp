@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace kalvoro::engine {
+
 const std::array<const char*, LevelCount> LevelNames { "Human", "Slime", "Dog", "Cow", "Dolphin", "Monkey",
     "Grade 3", "Grade 2", "Grade 1", "Custom" };
 
@@ -18,3 +20,5 @@ TLevelRow LimitToCustomRanges(const TLevelRow& row)
     return { limit(row.completeDepth, CompleteDepthRange), limit(row.fastDepth, FastDepthRange),
         limit(row.nodeDepth, NodeDepthRange) };
 }
+
+} // namespace kalvoro::engine

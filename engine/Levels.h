@@ -6,6 +6,8 @@
 #include <array>
 #include <cstdint>
 
+namespace kalvoro::engine {
+
 constexpr int HumanLevel = 0;
 constexpr int CustomLevel = 9;
 constexpr int LevelCount = 10;
@@ -61,3 +63,5 @@ TLevelRow LimitToCustomRanges(const TLevelRow& row);
 // built-in rows of the levels Grade 3, Grade 2 and Grade 1.
 inline constexpr std::array<TLevelRow, 3> PresetTable { BuiltInLevels[6], BuiltInLevels[7],
     BuiltInLevels[8] };
+
+} // namespace kalvoro::engine

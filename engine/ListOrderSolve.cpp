@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <optional>
 
+namespace kalvoro::engine {
+
 namespace {
 
 // Losing nodes of the self-proving search with this many empty squares or more try their best moves first.
@@ -371,3 +373,5 @@ int FastWinLossValue(TExactTable& table, ISolverHost& host, int selfProvingEmpti
     TFastWinLoss search(table, host, selfProvingEmpties);
     return search.Value(board, list, colour, passed, bound);
 }
+
+} // namespace kalvoro::engine

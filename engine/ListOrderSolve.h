@@ -29,6 +29,8 @@
 #include "SearchOrder.h"
 #include "StrongSolver.h"
 
+namespace kalvoro::engine {
+
 // The win-or-loss nodes with this many empty squares or fewer settle who wins by searching their moves
 // themselves; above it the strong solver tells each move's result.
 constexpr int SelfProvingEmpties = 14;
@@ -42,3 +44,5 @@ int ListOrderExact(
 // taking over at `selfProvingEmpties` empty squares or fewer.
 int FastWinLossValue(TExactTable& table, ISolverHost& host, int selfProvingEmpties, const TBitBoard& board,
     const TSearchOrder& list, int colour, bool passed, int bound);
+
+} // namespace kalvoro::engine

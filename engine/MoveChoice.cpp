@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <optional>
 
+namespace kalvoro::engine {
+
 namespace {
 
 // Below every root value, so that the first legal move is always chosen.
@@ -187,3 +189,5 @@ bool UsesBook(int level)
 {
     return level >= 6 && level <= 9;
 }
+
+} // namespace kalvoro::engine

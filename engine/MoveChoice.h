@@ -20,6 +20,8 @@
 #include <span>
 #include <string>
 
+namespace kalvoro::engine {
+
 // How a move was chosen.
 enum class TThinkMode { OneEmpty, Complete, Fast, Book, MidGame };
 
@@ -68,3 +70,5 @@ int RootValue(int level, int side, int r, int x, int y);
 
 // Whether `level` plays from the opening book.
 bool UsesBook(int level);
+
+} // namespace kalvoro::engine

@@ -21,6 +21,8 @@
 #include "Evaluation.h"
 #include "SearchOrder.h"
 
+namespace kalvoro::engine {
+
 int NodeDepthLimit = 1;
 
 namespace {
@@ -209,3 +211,5 @@ int SearchCountingNodes(TSearchVariant variant, const TBoard& board, const TSqua
     TNodeCount counter { nodes };
     return SearchVariant(variant, board, list, colour, passed, depth, bound, counter);
 }
+
+} // namespace kalvoro::engine

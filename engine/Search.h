@@ -10,6 +10,8 @@
 
 #include <cstdint>
 
+namespace kalvoro::engine {
+
 // Plies at which the mid-game search scores a position by its leaf value; set by the computer player to the
 // thinking level's node depth before it searches, at least 1.
 extern int NodeDepthLimit;
@@ -53,3 +55,5 @@ int SolveExactCountingNodes(const TBoard& board, const TSquareList& list, int co
     ISolverHost& host, std::uint64_t& nodes);
 int SolveWinLossCountingNodes(const TBoard& board, const TSquareList& list, int colour, bool passed,
     int bound, ISolverHost& host, std::uint64_t& nodes);
+
+} // namespace kalvoro::engine

@@ -13,6 +13,8 @@
 #include <array>
 #include <cstdint>
 
+namespace kalvoro::engine {
+
 struct TSearchOrder {
     int count = 0;
     std::array<std::uint8_t, MaxEmptySquares> squares {};
@@ -102,3 +104,5 @@ struct TNodeCount {
     std::uint64_t& nodes;
     void Visit() { ++nodes; }
 };
+
+} // namespace kalvoro::engine

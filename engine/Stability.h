@@ -5,6 +5,8 @@
 
 #include <array>
 
+namespace kalvoro::engine {
+
 // The squares of the lines among `lines` that have no empty square.
 inline TBits FullLines(TBits filled, const std::array<TBits, 15>& lines)
 {
@@ -55,3 +57,5 @@ inline int StableScoreCap(TBits own, TBits opponent)
 {
     return 64 - 2 * PopCount(StableDiscs(opponent, own | opponent));
 }
+
+} // namespace kalvoro::engine

@@ -6,6 +6,8 @@
 #include <array>
 #include <utility>
 
+namespace kalvoro::engine {
+
 namespace {
 
 // Deep nodes have more empty squares than this: they use the table and sort their moves.
@@ -344,3 +346,5 @@ inline std::optional<int> TStrongSolver::TableCut(
     }
     return std::nullopt;
 }
+
+} // namespace kalvoro::engine

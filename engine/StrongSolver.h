@@ -19,6 +19,8 @@
 #include <array>
 #include <optional>
 
+namespace kalvoro::engine {
+
 // Who wins a position under best play, from the side to move's view.
 enum class TOutcome { Loss, Draw, Win };
 
@@ -72,3 +74,5 @@ private:
     ISolverHost* host_;
     bool stopped_ = false;
 };
+
+} // namespace kalvoro::engine

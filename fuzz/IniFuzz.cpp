@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <string_view>
 
+using namespace kalvoro::records;
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::string_view text(reinterpret_cast<const char*>(data), size);

@@ -10,6 +10,9 @@
 #include <string>
 #include <vector>
 
+using namespace kalvoro::engine;
+using namespace kalvoro::cli;
+
 namespace {
 
 std::vector<std::string> SplitAtNul(const std::string& text)

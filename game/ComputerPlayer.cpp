@@ -5,6 +5,11 @@
 
 #include <vector>
 
+namespace kalvoro::game {
+
+using namespace kalvoro::engine;
+using namespace kalvoro::records;
+
 namespace {
 
 // The game and its window as the computer player's host. The stop flag is read afresh each time, since a
@@ -57,3 +62,5 @@ void InstallComputerPlayer()
 {
     SetThinkFunction([](int level) { return Think(level); });
 }
+
+} // namespace kalvoro::game

@@ -4,6 +4,10 @@
 
 #include "engine/MoveChoice.h"
 
+namespace kalvoro::game {
+
+using namespace kalvoro::engine;
+
 // Chooses the computer's square for SideToMove on GameBoard at `level` (1 to 9), reading the level table,
 // debug mode, the history's moves and the stop request of the game, and moving the book cursor of the side to
 // move. x = 0 when nothing was chosen.
@@ -14,3 +18,5 @@ TThinkResult ThinkWithDetails(int level, const TRootObserver& observer);
 
 // Makes Think the game flow's computer player.
 void InstallComputerPlayer();
+
+} // namespace kalvoro::game

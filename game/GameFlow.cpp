@@ -4,6 +4,11 @@
 
 #include <string>
 
+namespace kalvoro::game {
+
+using namespace kalvoro::engine;
+using namespace kalvoro::records;
+
 namespace {
 
 TQuietWindow defaultWindow;
@@ -347,3 +352,5 @@ void EnableInput()
     window->SetInputControlsEnabled(true);
     Game.InputEnabled = true;
 }
+
+} // namespace kalvoro::game

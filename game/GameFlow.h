@@ -11,6 +11,11 @@
 
 #include <functional>
 
+namespace kalvoro::game {
+
+using namespace kalvoro::engine;
+using namespace kalvoro::records;
+
 // The window the game flow talks to; nullptr restores the quiet default, which shows nothing, answers Human
 // for both players and closes its dialogs at once.
 void SetGameWindow(IGameWindow* window);
@@ -57,3 +62,5 @@ void EnableInput();
 
 // True when no further record fits into History: the game cannot go on and counts as over.
 bool HistoryIsFull();
+
+} // namespace kalvoro::game

@@ -6,6 +6,11 @@
 
 #include <algorithm>
 
+namespace kalvoro::game {
+
+using namespace kalvoro::engine;
+using namespace kalvoro::records;
+
 namespace {
 
 void StoreLine(int index, const TPositionLine& line)
@@ -108,3 +113,5 @@ std::optional<std::string> SaveAtExit(
 {
     return SaveAtExit(TFileLocations { folder, folder, folder, true }, settings, now);
 }
+
+} // namespace kalvoro::game

@@ -13,6 +13,11 @@
 #include <string>
 #include <vector>
 
+namespace kalvoro::game {
+
+using namespace kalvoro::engine;
+using namespace kalvoro::records;
+
 // The name of a player selector entry ("Human", "Slime", ... "Custom"); "Human" for an index outside 0 to 9.
 std::string PlayerName(int level);
 
@@ -48,8 +53,8 @@ void LoadRecordIntoGame(const TGameRecord& record);
 void OpenGameRecord(const std::string& path);
 
 // What the Analyse command gives the analysis window (TAnalysisHandOver, records/GameRecord.h): the position
-// lines as WriteGameRecord writes them (LastIndex = HistoryTop), the three comment lines for its memo, and its
-// file name "mmddhhnn.kvr".
+// lines as WriteGameRecord writes them (LastIndex = HistoryTop), the three comment lines for its memo, and
+// its file name "mmddhhnn.kvr".
 TAnalysisHandOver MakeAnalysisHandOver(const std::tm& now, const TPlayerNames& players);
 
 // The file name the Save dialog offers: "mmddhhnn.KVR".
@@ -67,3 +72,5 @@ std::optional<std::string> SaveAtExit(
 // The same with the settings and the auto-save record both in `folder`.
 std::optional<std::string> SaveAtExit(
     const std::string& folder, const TSettings& settings, const std::tm& now);
+
+} // namespace kalvoro::game

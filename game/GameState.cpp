@@ -1,5 +1,10 @@
 #include "GameState.h"
 
+namespace kalvoro::game {
+
+using namespace kalvoro::engine;
+using namespace kalvoro::records;
+
 TGameState Game;
 
 void ResetGameState()
@@ -30,3 +35,5 @@ bool CountFlips(int x, int y, int colour)
 {
     return CountFlipsOn(Game.GameBoard, x, y, colour, Game.FlipCounts);
 }
+
+} // namespace kalvoro::game

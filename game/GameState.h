@@ -12,6 +12,11 @@
 #include <cstdint>
 #include <vector>
 
+namespace kalvoro::game {
+
+using namespace kalvoro::engine;
+using namespace kalvoro::records;
+
 // One position of the game: the move that led to it (0 after a pass), the number of moves of the side to
 // move, and the board packed as a game record packs it.
 struct THistoryRecord {
@@ -59,3 +64,5 @@ std::vector<std::uint16_t> GameMoves();
 // The rule operations on GameBoard.
 bool IsLegalMove(int x, int y, int colour);
 bool CountFlips(int x, int y, int colour);
+
+} // namespace kalvoro::game

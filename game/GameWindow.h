@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace kalvoro::game {
+
 class IGameWindow {
 public:
     virtual ~IGameWindow() = default;
@@ -57,3 +59,5 @@ public:
     // Debug mode: shows a root move's value on its square while the computer searches.
     virtual void DrawDebugValue(int x, int y, int value) = 0;
 };
+
+} // namespace kalvoro::game

@@ -2,6 +2,11 @@
 
 #include "GameFlow.h"
 
+namespace kalvoro::game {
+
+using namespace kalvoro::engine;
+using namespace kalvoro::records;
+
 void TQuietWindow::ClearLegalMarks()
 {
     for (auto& cell : Game.ViewBoard) {
@@ -18,3 +23,5 @@ void TQuietWindow::ProcessMessages()
         Timer1Timer();
     }
 }
+
+} // namespace kalvoro::game

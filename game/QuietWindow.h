@@ -8,6 +8,10 @@
 #include <array>
 #include <string>
 
+namespace kalvoro::game {
+
+using namespace kalvoro::engine;
+
 class TQuietWindow : public IGameWindow {
 public:
     std::array<int, 2> playerLevels { HumanLevel, HumanLevel };
@@ -45,3 +49,5 @@ private:
     static int SlotOf(int colour) { return colour == 1 ? 0 : 1; }
     bool timerEnabled = false;
 };
+
+} // namespace kalvoro::game

@@ -10,6 +10,8 @@
 #include <unistd.h>
 #include <utility>
 
+namespace kalvoro::records {
+
 namespace {
 
 constexpr int MaxLinkSteps = 40;
@@ -268,3 +270,5 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes, const 
     }
     SyncFolder(folder);
 }
+
+} // namespace kalvoro::records

@@ -12,6 +12,8 @@
 #include <string>
 #include <string_view>
 
+namespace kalvoro::records {
+
 // A file operation that failed. what() is the whole message for the player (it names the file and says
 // what went wrong in words); FileName() and Cause() give its parts, SystemError() the errno behind it (0
 // when the file was readable but its contents were refused).
@@ -46,3 +48,5 @@ std::string ReadFileBounded(const std::string& path, std::size_t limit);
 // temporary file is left. An existing file keeps its permissions; a read-only file is not replaced.
 // Throws TFileError whose action is `action` ("Cannot save", ...).
 void WriteFileAtomically(const std::string& path, std::string_view bytes, const std::string& action);
+
+} // namespace kalvoro::records

@@ -10,6 +10,8 @@
 #include <system_error>
 #include <unistd.h>
 
+namespace kalvoro::records {
+
 #ifndef KALVORO_INSTALL_BINDIR
 #define KALVORO_INSTALL_BINDIR "/usr/local/bin"
 #endif
@@ -79,3 +81,5 @@ std::string DescribeFileLocations(const TFileLocations& locations)
     }
     return "Settings: " + locations.SettingsFolder + "\nRecords: " + locations.DataFolder;
 }
+
+} // namespace kalvoro::records

@@ -10,6 +10,8 @@
 #include <functional>
 #include <string>
 
+namespace kalvoro::records {
+
 struct TFileLocations {
     std::string ProgramFolder;
     // Where "Kalvoro.Ini" lives.
@@ -35,3 +37,5 @@ void CreateFolder(const std::string& folder);
 
 // One line per place, for the About box and the help: where the settings and the records are kept.
 std::string DescribeFileLocations(const TFileLocations& locations);
+
+} // namespace kalvoro::records

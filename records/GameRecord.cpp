@@ -4,6 +4,10 @@
 #include <charconv>
 #include <optional>
 
+namespace kalvoro::records {
+
+using namespace kalvoro::engine;
+
 namespace {
 
 constexpr char CtrlZ = 26;
@@ -214,3 +218,5 @@ void SaveGameRecord(const std::string& path, const TGameRecord& record)
 {
     WriteFileAtomically(path, FormatGameRecord(record), "Cannot save");
 }
+
+} // namespace kalvoro::records

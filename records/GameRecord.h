@@ -22,6 +22,10 @@
 #include <string_view>
 #include <vector>
 
+namespace kalvoro::records {
+
+using namespace kalvoro::engine;
+
 // Positions 0 to 119: the most one record holds, and so the most the game's history holds.
 constexpr int RecordCapacity = 120;
 // A record of 120 positions with a long memo fits many times over; anything larger is refused unread.
@@ -75,3 +79,5 @@ struct TAnalysisHandOver {
     TGameRecord Record;
     std::string RecordFileName;
 };
+
+} // namespace kalvoro::records

@@ -6,6 +6,8 @@
 #include <cerrno>
 #include <charconv>
 
+namespace kalvoro::records {
+
 namespace {
 
 TFileError CannotWrite(const std::string& fileName, const std::string& cause, int systemError)
@@ -108,3 +110,5 @@ void TIniFile::WriteBool(std::string_view section, std::string_view key, bool va
 {
     WriteString(section, key, value ? "1" : "0");
 }
+
+} // namespace kalvoro::records

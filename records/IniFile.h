@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+namespace kalvoro::records {
+
 // A settings file larger than this is not one of ours: reading gives the defaults, writing is refused.
 constexpr std::size_t MaxIniBytes = 1024 * 1024;
 
@@ -51,3 +53,5 @@ public:
     // Writes "1" or "0".
     void WriteBool(std::string_view section, std::string_view key, bool value) const;
 };
+
+} // namespace kalvoro::records

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <vector>
 
+namespace kalvoro::records {
+
 namespace {
 
 // One line of the file: its content without the line end, and where the whole line (with its end) lies.
@@ -183,3 +185,5 @@ std::string SetIniValue(
     }
     return InsertLines(text, lines[last].end, KeyLine(key, value) + newline, newline);
 }
+
+} // namespace kalvoro::records

@@ -12,6 +12,8 @@
 #include <string>
 #include <string_view>
 
+namespace kalvoro::records {
+
 // Values longer than this are cut on reading.
 constexpr std::size_t MaxIniValueLength = 1023;
 
@@ -23,3 +25,5 @@ std::optional<std::string> FindIniValue(
 // line ends of the text (CR LF when it uses them, LF otherwise).
 std::string SetIniValue(
     std::string_view text, std::string_view section, std::string_view key, std::string_view value);
+
+} // namespace kalvoro::records

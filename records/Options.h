@@ -8,6 +8,10 @@
 #include <array>
 #include <cstdint>
 
+namespace kalvoro::records {
+
+using namespace kalvoro::engine;
+
 // One value of an option and the menu item that chooses it: the item's object name and its caption with
 // the access key.
 struct TOptionChoice {
@@ -41,3 +45,5 @@ inline constexpr bool DefaultShowEval = true;
 inline constexpr std::int32_t DefaultBlackLevel = HumanLevel;
 inline constexpr std::int32_t DefaultWhiteLevel = 3; // Cow
 inline constexpr TLevelRow DefaultCustomDepths { 14, 16, 9 };
+
+} // namespace kalvoro::records

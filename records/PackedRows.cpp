@@ -1,5 +1,9 @@
 #include "PackedRows.h"
 
+namespace kalvoro::records {
+
+using namespace kalvoro::engine;
+
 namespace {
 
 constexpr unsigned NoSquareValue = 3U;
@@ -31,3 +35,5 @@ void UnpackRows(const TPackedRows& rows, TBoard& board)
         }
     }
 }
+
+} // namespace kalvoro::records

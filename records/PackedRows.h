@@ -8,6 +8,10 @@
 #include <array>
 #include <cstdint>
 
+namespace kalvoro::records {
+
+using namespace kalvoro::engine;
+
 using TPackedRows = std::array<std::uint16_t, 8>;
 
 // The eight row words of the playing squares of `board`, which holds only discs and empty squares.
@@ -16,3 +20,5 @@ TPackedRows PackRows(const TBoard& board);
 // Writes the playing squares of `rows` into `board`; the border is left alone. The pair 3, which no board
 // packs to, reads as an empty square, so a damaged or hand-made record shows no third kind of disc.
 void UnpackRows(const TPackedRows& rows, TBoard& board);
+
+} // namespace kalvoro::records

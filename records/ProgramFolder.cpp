@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <system_error>
 
+namespace kalvoro::records {
+
 std::string ProgramFolder(const char* argv0)
 {
     std::error_code error;
@@ -28,3 +30,5 @@ std::string InFolder(const std::string& folder, const std::string& name)
     }
     return folder.back() == '/' ? folder + name : folder + "/" + name;
 }
+
+} // namespace kalvoro::records

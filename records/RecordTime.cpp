@@ -2,6 +2,8 @@
 
 #include <array>
 
+namespace kalvoro::records {
+
 namespace {
 
 std::string Format(const std::tm& when, const char* pattern)
@@ -30,3 +32,5 @@ std::string TimeStampName(const std::tm& when, const std::string& extension)
 {
     return Format(when, "%m%d%H%M") + extension;
 }
+
+} // namespace kalvoro::records

@@ -5,6 +5,8 @@
 #include <ctime>
 #include <string>
 
+namespace kalvoro::records {
+
 // The current local time.
 std::tm LocalNow();
 
@@ -15,3 +17,5 @@ std::string DateTimeText(const std::tm& when);
 // "mmddhhnn" (month, day, hour of the 24-hour clock, minute) followed by `extension`, for example
 // 12071853.KVR: the name a new record is offered under.
 std::string TimeStampName(const std::tm& when, const std::string& extension);
+
+} // namespace kalvoro::records

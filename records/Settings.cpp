@@ -6,6 +6,10 @@
 #include <algorithm>
 #include <array>
 
+namespace kalvoro::records {
+
+using namespace kalvoro::engine;
+
 namespace {
 
 template <std::size_t Count>
@@ -73,3 +77,5 @@ void SaveSettings(const std::string& iniPath, const TSettings& settings)
     ini.WriteInteger("Custom", "Fast", settings.Custom.fastDepth);
     ini.WriteInteger("Custom", "Node", settings.Custom.nodeDepth);
 }
+
+} // namespace kalvoro::records

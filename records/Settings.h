@@ -13,6 +13,10 @@
 #include <cstdint>
 #include <string>
 
+namespace kalvoro::records {
+
+using namespace kalvoro::engine;
+
 struct TSettings {
     // The edge of one board square in pixels: one of CellSizeChoices.
     std::int32_t CellSize = DefaultCellSize;
@@ -42,3 +46,5 @@ TSettings LoadSettings(const std::string& iniPath);
 // Writes the eight keys in the order of the file, each atomically; other lines of the file stay. Throws
 // TFileError with the message "<iniPath> に書き込めません" at the first key that cannot be written.
 void SaveSettings(const std::string& iniPath, const TSettings& settings);
+
+} // namespace kalvoro::records

@@ -13,6 +13,10 @@
 #include <cstdint>
 #include <vector>
 
+namespace kalvoro::reference {
+
+using namespace kalvoro::engine;
+
 namespace plain {
 
 inline int Weight(int x, int y)
@@ -341,3 +345,5 @@ inline std::vector<TRootMove> MidgameRootValues(
 }
 
 } // namespace plain
+
+} // namespace kalvoro::reference

@@ -8,6 +8,13 @@
 
 #include <cmath>
 
+namespace kalvoro::ui {
+
+using namespace kalvoro::engine;
+using namespace kalvoro::records;
+using namespace kalvoro::widgets;
+using namespace kalvoro::analysis;
+
 namespace {
 
 // Rounds half to even, as the board's star point and dot positions are defined.
@@ -164,3 +171,5 @@ QRect TBoardImage::DrawDebugValue(int x, int y, int value, const QFont& font)
     painter.drawText(box.left(), box.top() + metrics.ascent(), text);
     return box & image.rect();
 }
+
+} // namespace kalvoro::ui

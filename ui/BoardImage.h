@@ -9,6 +9,9 @@
 #include <QImage>
 #include <QRect>
 
+namespace kalvoro::ui {
+
+using namespace kalvoro::engine;
 
 // A box with an inside left/top edge and an outside right/bottom edge, as the board's geometry is written.
 QRect BoxOf(int left, int top, int right, int bottom);
@@ -51,3 +54,5 @@ private:
     int cellSize;
     QImage image;
 };
+
+} // namespace kalvoro::ui

@@ -3,6 +3,10 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+namespace kalvoro::ui {
+
+using namespace kalvoro::engine;
+
 TBoardView::TBoardView(int cellSize, QWidget* parent)
     : QWidget(parent)
     , board(cellSize)
@@ -60,3 +64,5 @@ void TBoardView::mouseMoveEvent(QMouseEvent* event)
 {
     emit MouseMoved(event->position().toPoint());
 }
+
+} // namespace kalvoro::ui

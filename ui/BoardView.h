@@ -7,6 +7,10 @@
 #include <QRegion>
 #include <QWidget>
 
+namespace kalvoro::ui {
+
+using namespace kalvoro::engine;
+
 class TBoardView : public QWidget {
     Q_OBJECT
 public:
@@ -40,3 +44,5 @@ private:
     TBoardImage board;
     QRegion pending;
 };
+
+} // namespace kalvoro::ui

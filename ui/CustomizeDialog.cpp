@@ -4,6 +4,11 @@
 
 #include <QKeyEvent>
 
+namespace kalvoro::ui {
+
+using namespace kalvoro::engine;
+using namespace kalvoro::widgets;
+
 bool ApplyingPreset = false;
 
 namespace {
@@ -173,3 +178,5 @@ bool EditCustomDepths(QWidget* parent, TLevelRow& depths)
     depths = dialog.Depths();
     return true;
 }
+
+} // namespace kalvoro::ui

@@ -12,6 +12,10 @@
 
 #include <array>
 
+namespace kalvoro::ui {
+
+using namespace kalvoro::engine;
+
 // True only while Combo1Change moves the bars, so that their change handlers leave the preset list alone.
 extern bool ApplyingPreset;
 
@@ -55,3 +59,5 @@ private:
 // the dialog closes with OK (Ok, Cancel, Enter or Escape). Closed by its close box, `depths` stays as it was.
 // Returns whether the values were stored.
 bool EditCustomDepths(QWidget* parent, TLevelRow& depths);
+
+} // namespace kalvoro::ui

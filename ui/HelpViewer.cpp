@@ -8,6 +8,8 @@
 #include <QTextCursor>
 #include <QUrl>
 
+namespace kalvoro::ui {
+
 namespace {
 
 constexpr int HelpWidth = 560;
@@ -83,3 +85,5 @@ bool ShowHelp(QWidget* parent, const QString& path, const QString& topic, const 
     browser->show();
     return true;
 }
+
+} // namespace kalvoro::ui

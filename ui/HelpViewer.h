@@ -5,6 +5,8 @@
 
 class QWidget;
 
+namespace kalvoro::ui {
+
 // The help document of a program in `programFolder`: "Kalvoro.hlp" beside it, or, for an installed program,
 // the document installed under ../share/kalvoro/help. When neither exists, the first, so that a message can
 // name it.
@@ -14,3 +16,5 @@ QString HelpFileFor(const QString& programFolder);
 // message naming it. `preface` (lines of plain text, such as where the program keeps its files) is shown
 // above the document. Returns whether the help was shown.
 bool ShowHelp(QWidget* parent, const QString& path, const QString& topic, const QString& preface = {});
+
+} // namespace kalvoro::ui

@@ -2,6 +2,13 @@
 
 #include "analysis/AnalysisWindow.h"
 
+namespace kalvoro::ui {
+
+using namespace kalvoro::engine;
+using namespace kalvoro::records;
+using namespace kalvoro::widgets;
+using namespace kalvoro::analysis;
+
 TMainDialogs::TMainDialogs(QWidget* parentWindow, std::string analysisDataFolder)
     : TStandardRecordDialogs<IMainDialogs>(parentWindow)
     , dataFolder(std::move(analysisDataFolder))
@@ -17,3 +24,5 @@ void TMainDialogs::ShowRecordInAnalysis(const std::string& path)
 {
     ShowRecordInAnalysisWindow(Parent(), path, dataFolder);
 }
+
+} // namespace kalvoro::ui

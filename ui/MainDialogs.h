@@ -3,11 +3,15 @@
 // user and leave the analysis window closed.
 #pragma once
 
+#include "records/GameRecord.h"
 #include "widgets/RecordDialogs.h"
 
 #include <string>
 
-struct TAnalysisHandOver;
+namespace kalvoro::ui {
+
+using namespace kalvoro::records;
+using namespace kalvoro::widgets;
 
 class IMainDialogs : public IRecordDialogs {
 public:
@@ -28,3 +32,5 @@ public:
 private:
     std::string dataFolder;
 };
+
+} // namespace kalvoro::ui

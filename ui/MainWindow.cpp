@@ -13,6 +13,13 @@
 #include <QLayout>
 #include <QMouseEvent>
 
+namespace kalvoro::ui {
+
+using namespace kalvoro::engine;
+using namespace kalvoro::records;
+using namespace kalvoro::game;
+using namespace kalvoro::widgets;
+
 namespace {
 
 constexpr int StatusBarHeight = 20;
@@ -239,12 +246,12 @@ void TForm1::ComboChange(int colour)
 
 void TForm1::BackBtnClick()
 {
-    RunFlow([] { ::BackBtnClick(); });
+    RunFlow([] { game::BackBtnClick(); });
 }
 
 void TForm1::Timer1Timer()
 {
-    ::Timer1Timer();
+    game::Timer1Timer();
 }
 
 void TForm1::BPtsMouseDown(Qt::MouseButtons buttons, Qt::KeyboardModifiers keys)
@@ -257,3 +264,5 @@ void TForm1::BPtsMouseDown(Qt::MouseButtons buttons, Qt::KeyboardModifiers keys)
     Game.DebugMode = true;
     setWindowTitle(QStringLiteral("CAUTION! Debug Mode"));
 }
+
+} // namespace kalvoro::ui

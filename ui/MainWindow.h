@@ -21,6 +21,13 @@
 #include <memory>
 #include <string>
 
+namespace kalvoro::ui {
+
+using namespace kalvoro::engine;
+using namespace kalvoro::records;
+using namespace kalvoro::game;
+using namespace kalvoro::widgets;
+
 constexpr int StartPendingMark = 9999;
 // The help document's contents page.
 inline constexpr char HelpTopic[] = "HID00000003";
@@ -163,3 +170,5 @@ private:
     QAction* NoWait1 = nullptr;
     QAction* ShowEval1 = nullptr;
 };
+
+} // namespace kalvoro::ui

@@ -13,6 +13,13 @@
 
 #include <QMenuBar>
 
+namespace kalvoro::ui {
+
+using namespace kalvoro::engine;
+using namespace kalvoro::records;
+using namespace kalvoro::game;
+using namespace kalvoro::widgets;
+
 namespace {
 
 QAction* AddItem(QMenu* menu, const char* name, const char* caption, QKeySequence shortcut = {})
@@ -178,7 +185,8 @@ void TForm1::Save1Click()
 
 void TForm1::Analyse1Click()
 {
-    dialogs->ShowGameInAnalysis(MakeAnalysisHandOver(LocalNow(), PlayerNames(PlayerLevel(Black), PlayerLevel(White))));
+    dialogs->ShowGameInAnalysis(
+        MakeAnalysisHandOver(LocalNow(), PlayerNames(PlayerLevel(Black), PlayerLevel(White))));
 }
 
 void TForm1::Exit1Click()
@@ -221,3 +229,5 @@ void TForm1::About1Click()
 {
     ShowAboutBox(this);
 }
+
+} // namespace kalvoro::ui

@@ -6,6 +6,13 @@
 
 #include <QApplication>
 
+namespace kalvoro::ui {
+
+using namespace kalvoro::engine;
+using namespace kalvoro::records;
+using namespace kalvoro::game;
+using namespace kalvoro::widgets;
+
 namespace {
 
 QString FromStd(const std::string& text)
@@ -254,3 +261,5 @@ void TForm1::DebugEdit(Qt::MouseButtons buttons, Qt::KeyboardModifiers keys, QPo
     Game.ViewBoard = Game.GameBoard;
     RedrawDiscs();
 }
+
+} // namespace kalvoro::ui

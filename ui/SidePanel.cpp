@@ -7,6 +7,11 @@
 
 #include <QPainter>
 
+namespace kalvoro::ui {
+
+using namespace kalvoro::engine;
+using namespace kalvoro::widgets;
+
 namespace {
 
 QLabel* MakeLabel(QWidget* parent, QRect geometry, int pixels, Qt::Alignment alignment, bool bold = false)
@@ -102,3 +107,5 @@ void TSidePanel::paintEvent(QPaintEvent*)
     bevel(outer, light, dark);
     bevel(inner, dark, light);
 }
+
+} // namespace kalvoro::ui

@@ -7,6 +7,8 @@
 #include <QLabel>
 #include <QToolButton>
 
+namespace kalvoro::ui {
+
 constexpr int SidePanelWidth = 90;
 
 class TSidePanel : public QFrame {
@@ -36,3 +38,5 @@ protected:
     // A raised outer and a lowered inner bevel.
     void paintEvent(QPaintEvent* event) override;
 };
+
+} // namespace kalvoro::ui

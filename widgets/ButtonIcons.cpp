@@ -8,6 +8,8 @@
 
 #include <functional>
 
+namespace kalvoro::widgets {
+
 namespace {
 
 constexpr int IconSize = 19;
@@ -148,3 +150,5 @@ QIcon BackArrowIcon()
 {
     return MakeIcon(PaintArrow, ArrowSize, ArrowColours, DisabledArrowColours);
 }
+
+} // namespace kalvoro::widgets

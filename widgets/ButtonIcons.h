@@ -4,9 +4,13 @@
 
 #include <QIcon>
 
+namespace kalvoro::widgets {
+
 QIcon SaveIcon();
 QIcon OpenIcon();
 QIcon PrintIcon();
 QIcon BestMoveIcon();
 // A left-pointing arrow.
 QIcon BackArrowIcon();
+
+} // namespace kalvoro::widgets

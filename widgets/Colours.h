@@ -4,6 +4,8 @@
 
 #include <QColor>
 
+namespace kalvoro::widgets {
+
 namespace Colours {
 // The board and the result dialog.
 inline const QColor Green { 0, 128, 0 };
@@ -18,3 +20,5 @@ inline const QColor Navy { 0, 0, 128 };
 // The ink of a greyed picture.
 inline const QColor Grey { 128, 128, 128 };
 } // namespace Colours
+
+} // namespace kalvoro::widgets

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+namespace kalvoro::widgets {
+
 namespace {
 
 QFont SansSerifPixels(const QString& family, int pixels, bool bold)
@@ -57,3 +59,5 @@ QFont FontWithCellHeight(const QString& family, int cellHeight, bool bold, QPain
     }
     return font;
 }
+
+} // namespace kalvoro::widgets

@@ -7,6 +7,8 @@
 
 class QPaintDevice;
 
+namespace kalvoro::widgets {
+
 inline const QString ArialFamily = QStringLiteral("Arial");
 // The face of the memo in the analysis window and on the printed sheet.
 inline const QString MemoFamily = QStringLiteral("System");
@@ -26,3 +28,5 @@ QFont SmallPrintFont();
 // `family` (a sans-serif face where it is missing) at the whole pixel size whose cell height on `device`
 // comes nearest to `cellHeight`: the printed sheet's fonts.
 QFont FontWithCellHeight(const QString& family, int cellHeight, bool bold, QPaintDevice* device);
+
+} // namespace kalvoro::widgets

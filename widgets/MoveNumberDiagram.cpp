@@ -2,6 +2,12 @@
 
 #include "analysis/core/AnalysisGame.h"
 
+namespace kalvoro::widgets {
+
+using namespace kalvoro::engine;
+using namespace kalvoro::records;
+using namespace kalvoro::analysis;
+
 void PaintMoveNumbers(QPainter& painter, const TBoard& numbers, const TMoveNumberLook& look)
 {
     for (int y = 1; y <= 8; ++y) {
@@ -22,3 +28,5 @@ void PaintMoveNumbers(QPainter& painter, const TBoard& numbers, const TMoveNumbe
     }
     SetColours(painter, Qt::black, Qt::white);
 }
+
+} // namespace kalvoro::widgets

@@ -8,6 +8,12 @@
 
 #include <functional>
 
+namespace kalvoro::widgets {
+
+using namespace kalvoro::engine;
+using namespace kalvoro::records;
+using namespace kalvoro::analysis;
+
 // Where square (x, y) of a diagram goes: the disc's box and the top-left corner of its number.
 struct TMoveNumberPlace {
     TPixelRect disc;
@@ -25,3 +31,5 @@ struct TMoveNumberLook {
 // Paints the diagram of `numbers` (a board from BuildMoveNumberBoard) in the painter's font, square by square
 // in reading order. Leaves the pen black and the fill white.
 void PaintMoveNumbers(QPainter& painter, const TBoard& numbers, const TMoveNumberLook& look);
+
+} // namespace kalvoro::widgets

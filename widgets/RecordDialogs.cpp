@@ -3,6 +3,8 @@
 #include <QFileDialog>
 #include <QMessageBox>
 
+namespace kalvoro::widgets {
+
 namespace {
 
 // Records are matched in either case: Save offers "mmddhhnn.KVR", the analysis window "mmddhhnn.kvr", and
@@ -56,3 +58,5 @@ void ShowErrorBox(QWidget* parent, const std::string& message)
 {
     QMessageBox::critical(parent, QStringLiteral("Kalvoro"), QString::fromStdString(message));
 }
+
+} // namespace kalvoro::widgets

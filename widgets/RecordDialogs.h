@@ -8,6 +8,8 @@
 
 class QWidget;
 
+namespace kalvoro::widgets {
+
 // The save dialog of game records, "Kalvoro Dialog (Save)": starts in `folder` (the current folder when
 // empty) with `name` preset, adds ".KVR" to a name typed without extension and asks before replacing a
 // file. Nothing when the user cancels.
@@ -52,3 +54,5 @@ protected:
 private:
     QWidget* parent;
 };
+
+} // namespace kalvoro::widgets

@@ -6,6 +6,8 @@
 #include <QGuiApplication>
 #include <QScreen>
 
+namespace kalvoro::widgets {
+
 namespace {
 
 QLabel* MakeLine(QWidget* parent, QRect geometry)
@@ -76,3 +78,5 @@ void ShowAboutBox(QWidget* parent)
     CentreOnScreen(&dialog);
     dialog.exec();
 }
+
+} // namespace kalvoro::widgets

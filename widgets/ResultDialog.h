@@ -6,6 +6,8 @@
 #include <QLabel>
 #include <QPushButton>
 
+namespace kalvoro::widgets {
+
 class TForm4 : public QDialog {
     Q_OBJECT
 public:
@@ -23,3 +25,5 @@ void ShowForm4(QWidget* parent, const QString& caption, const QString& line1, co
 
 // The About box; its last line is in 9-point regular type.
 void ShowAboutBox(QWidget* parent);
+
+} // namespace kalvoro::widgets

@@ -2,6 +2,12 @@
 
 #include <QFontMetrics>
 
+namespace kalvoro::widgets {
+
+using namespace kalvoro::engine;
+using namespace kalvoro::records;
+using namespace kalvoro::analysis;
+
 namespace {
 
 int StepTowards(int from, int to)
@@ -46,3 +52,5 @@ void TextAt(QPainter& painter, TPixelPoint origin, const QString& text, const QC
     painter.drawText(QPoint(origin.x, origin.y + metrics.ascent()), text);
     painter.restore();
 }
+
+} // namespace kalvoro::widgets

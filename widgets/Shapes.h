@@ -7,6 +7,12 @@
 
 #include <QPainter>
 
+namespace kalvoro::widgets {
+
+using namespace kalvoro::engine;
+using namespace kalvoro::records;
+using namespace kalvoro::analysis;
+
 // Outlines in `pen`, insides in `fill`.
 void SetColours(QPainter& painter, const QColor& pen, const QColor& fill);
 
@@ -20,3 +26,5 @@ enum class TTextBackground { Transparent, Fill };
 // box of the current fill colour. Leaves the painter's pen and modes as they were.
 void TextAt(QPainter& painter, TPixelPoint origin, const QString& text, const QColor& colour,
     TTextBackground background = TTextBackground::Transparent);
+
+} // namespace kalvoro::widgets

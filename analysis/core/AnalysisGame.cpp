@@ -2,6 +2,11 @@
 
 #include "records/PackedRows.h"
 
+namespace kalvoro::analysis {
+
+using namespace kalvoro::engine;
+using namespace kalvoro::records;
+
 namespace {
 
 const TPositionLine& LineAt(const TGameRecord& record, int index)
@@ -129,3 +134,5 @@ bool IsSquareCode(int code)
 {
     return code / 10 >= 1 && code / 10 <= 8 && code % 10 >= 1 && code % 10 <= 8;
 }
+
+} // namespace kalvoro::analysis

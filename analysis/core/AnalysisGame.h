@@ -12,6 +12,11 @@
 #include <string>
 #include <vector>
 
+namespace kalvoro::analysis {
+
+using namespace kalvoro::engine;
+using namespace kalvoro::records;
+
 // MoveNumberBoard cell values besides the move numbers: a White starting disc, a Black starting disc, and
 // the offset of a Black move (1000 + n for Black's move numbered n).
 constexpr int WhiteStartDisc = 999;
@@ -61,3 +66,5 @@ int CountEmpties(const TBoard& board);
 
 // True when `code` names a playing square (11 to 88 with both digits 1 to 8).
 bool IsSquareCode(int code);
+
+} // namespace kalvoro::analysis

@@ -3,6 +3,10 @@
 #include "engine/ExactSolver.h"
 #include "engine/Hosts.h"
 
+namespace kalvoro::analysis {
+
+using namespace kalvoro::engine;
+
 namespace {
 
 constexpr int NotFound = -32768;
@@ -66,3 +70,5 @@ std::array<std::string, 3> BestMoveReport(const TBestMove& result)
     }
     return lines;
 }
+
+} // namespace kalvoro::analysis

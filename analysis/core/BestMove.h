@@ -18,6 +18,10 @@
 #include <optional>
 #include <string>
 
+namespace kalvoro::analysis {
+
+using namespace kalvoro::engine;
+
 // The final disc difference, Black minus White, of `board` with `colour` to move under perfect play of both
 // sides, or a cut-off value once the side to move reaches `bound` (Black: value >= bound, White: value <=
 // bound). `list` holds the empty squares of `board` (at least one); `passed` tells that the other side has
@@ -44,3 +48,5 @@ TBestMove AnalyseBestMove(const TBoard& board, int colour, TExactTable& table);
 // The three lines of the result dialog: "d3 is Best.", "Evaluation : 16", "Next : c4 (Ev : 4)" (empty when
 // there is no runner-up), or "Pass" and two empty lines.
 std::array<std::string, 3> BestMoveReport(const TBestMove& result);
+
+} // namespace kalvoro::analysis

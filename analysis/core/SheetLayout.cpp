@@ -5,6 +5,11 @@
 #include <algorithm>
 #include <cstdlib>
 
+namespace kalvoro::analysis {
+
+using namespace kalvoro::engine;
+using namespace kalvoro::records;
+
 namespace {
 
 constexpr int PageUnitsWide = 72;
@@ -173,3 +178,5 @@ std::string ResultLabel(const TBoard& board)
     }
     return (difference > 0 ? "B +" : "W +") + std::to_string(std::abs(difference));
 }
+
+} // namespace kalvoro::analysis

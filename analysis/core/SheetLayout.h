@@ -15,6 +15,11 @@
 #include <string>
 #include <vector>
 
+namespace kalvoro::analysis {
+
+using namespace kalvoro::engine;
+using namespace kalvoro::records;
+
 struct TPixelPoint {
     int x = 0;
     int y = 0;
@@ -97,3 +102,5 @@ std::vector<TSmallDiagram> SmallDiagrams(const TGameRecord& record);
 
 // The label of the final position: "Draw", "B +d" or "W +d" by the disc difference.
 std::string ResultLabel(const TBoard& board);
+
+} // namespace kalvoro::analysis

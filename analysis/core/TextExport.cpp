@@ -2,6 +2,11 @@
 
 #include "AnalysisGame.h"
 
+namespace kalvoro::analysis {
+
+using namespace kalvoro::engine;
+using namespace kalvoro::records;
+
 namespace {
 
 constexpr const char* LineEnd = "\r\n";
@@ -118,3 +123,5 @@ std::string ExportConfirmation(const std::string& path)
 {
     return "\"" + path + "\"\r\twas published. Open now ?";
 }
+
+} // namespace kalvoro::analysis

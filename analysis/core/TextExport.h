@@ -10,6 +10,11 @@
 #include <string>
 #include <vector>
 
+namespace kalvoro::analysis {
+
+using namespace kalvoro::engine;
+using namespace kalvoro::records;
+
 // The cell codes besides the MoveNumberBoard values (0 empty, 1 to 998 White's moves, 999 a White disc, 1000
 // to 1998 Black's moves, 1999 a Black disc).
 constexpr int DiagramStartCode = -2;
@@ -30,3 +35,5 @@ inline constexpr const char* ExportFileName = "Kalvoro.txt";
 // The text of the confirmation box after an export: the quoted path, a carriage return, a tab and
 // "was published. Open now ?".
 std::string ExportConfirmation(const std::string& path);
+
+} // namespace kalvoro::analysis

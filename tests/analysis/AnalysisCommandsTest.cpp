@@ -10,6 +10,11 @@
 #include <filesystem>
 #include <sstream>
 
+using namespace kalvoro::engine;
+using namespace kalvoro::records;
+using namespace kalvoro::analysis;
+using namespace kalvoro::cli;
+
 using testrecords::RecordOfMoves;
 
 namespace {

@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+using namespace kalvoro::engine;
+using namespace kalvoro::records;
+using namespace kalvoro::analysis;
+
 using testrecords::RecordOfMoves;
 
 namespace {

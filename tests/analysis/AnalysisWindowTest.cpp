@@ -12,6 +12,12 @@
 
 #include <gtest/gtest.h>
 
+using namespace kalvoro::engine;
+using namespace kalvoro::records;
+using namespace kalvoro::analysis;
+using namespace kalvoro::widgets;
+using namespace kalvoro::ui;
+
 using testrecords::RecordOfMoves;
 
 namespace {

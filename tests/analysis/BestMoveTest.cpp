@@ -6,6 +6,9 @@
 
 #include <algorithm>
 
+using namespace kalvoro::engine;
+using namespace kalvoro::analysis;
+
 namespace {
 
 // The exact final disc difference (Black minus White) by full minimax, without any bound.

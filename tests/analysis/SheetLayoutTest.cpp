@@ -7,6 +7,10 @@
 
 #include <algorithm>
 
+using namespace kalvoro::engine;
+using namespace kalvoro::records;
+using namespace kalvoro::analysis;
+
 using testrecords::RecordOfMoves;
 
 namespace {

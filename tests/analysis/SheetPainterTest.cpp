@@ -10,6 +10,10 @@
 
 #include <algorithm>
 
+using namespace kalvoro::engine;
+using namespace kalvoro::records;
+using namespace kalvoro::analysis;
+
 using testrecords::RecordOfMoves;
 
 namespace {

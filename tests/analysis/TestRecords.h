@@ -10,6 +10,9 @@
 #include <string>
 #include <vector>
 
+using namespace kalvoro::engine;
+using namespace kalvoro::records;
+
 namespace testrecords {
 
 inline TPositionLine LineOf(const TBoard& board, int side)

@@ -9,6 +9,10 @@
 #include <algorithm>
 #include <cstdio>
 
+using namespace kalvoro::engine;
+using namespace kalvoro::records;
+using namespace kalvoro::analysis;
+
 using testrecords::RecordOfMoves;
 
 namespace {

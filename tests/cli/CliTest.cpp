@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+using namespace kalvoro::engine;
+
 namespace {
 
 struct TRun {

@@ -7,6 +7,8 @@
 
 #include <cstdint>
 
+using namespace kalvoro::engine;
+
 namespace {
 
 std::vector<std::string> Names(const TSquareList& list)

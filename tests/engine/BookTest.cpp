@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+using namespace kalvoro::engine;
+
 namespace {
 
 std::vector<std::uint16_t> Moves(const std::string& names)

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+using namespace kalvoro::engine;
+using namespace kalvoro::reference;
+
 namespace {
 
 void Put(TBoard& board, int colour, std::initializer_list<const char*> names)

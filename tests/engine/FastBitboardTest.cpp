@@ -7,6 +7,8 @@
 
 #include <random>
 
+using namespace kalvoro::engine;
+
 namespace {
 
 // A board with every playing square drawn at random from empty, Black and White: positions no game reaches,

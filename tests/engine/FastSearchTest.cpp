@@ -9,6 +9,9 @@
 #include <array>
 #include <random>
 
+using namespace kalvoro::engine;
+using namespace kalvoro::reference;
+
 namespace {
 
 constexpr std::array<TSearchVariant, 6> AllVariants { TSearchVariant::Discs, TSearchVariant::FewestDiscs,

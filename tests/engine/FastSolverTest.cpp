@@ -11,6 +11,9 @@
 #include <string>
 #include <utility>
 
+using namespace kalvoro::engine;
+using namespace kalvoro::reference;
+
 namespace {
 
 using plain::TCountingHost;

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+using namespace kalvoro::engine;
+
 TEST(ThinkStop, StopsAfterTheRootMoveDuringWhichStopWasPressed)
 {
     // Pressed during the search of f4: seen before d6, which is still searched, then Think returns.

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+using namespace kalvoro::engine;
+
 namespace {
 
 // Plain minimax to the end of the game, from Black's side.

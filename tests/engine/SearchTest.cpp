@@ -10,6 +10,9 @@
 #include <string>
 #include <vector>
 
+using namespace kalvoro::engine;
+using namespace kalvoro::reference;
+
 namespace {
 
 constexpr TSearchVariant AllVariants[]

@@ -10,6 +10,9 @@
 #include <random>
 #include <vector>
 
+using namespace kalvoro::engine;
+using namespace kalvoro::reference;
+
 namespace {
 
 using plain::TCountingHost;

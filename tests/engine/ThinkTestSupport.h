@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+using namespace kalvoro::engine;
+
 // Records what the computer player shows and lets a test press Stop at the n-th processing of messages.
 class TFakeHost : public IThinkHost {
 public:

@@ -3,6 +3,10 @@
 
 #include <random>
 
+using namespace kalvoro::engine;
+using namespace kalvoro::records;
+using namespace kalvoro::game;
+
 namespace {
 
 std::string LastMoveOf(int colour, int top)

@@ -8,6 +8,10 @@
 #include <string>
 #include <vector>
 
+using namespace kalvoro::engine;
+using namespace kalvoro::records;
+using namespace kalvoro::game;
+
 namespace {
 
 // A quiet window that also keeps every evaluation label, status text and debug value, and lets a test act at

@@ -9,6 +9,10 @@
 
 #include <vector>
 
+using namespace kalvoro::engine;
+using namespace kalvoro::records;
+using namespace kalvoro::game;
+
 class GameFlowTest : public ::testing::Test {
 protected:
     TRecordingWindow window;

@@ -6,6 +6,10 @@
 #include <algorithm>
 #include <random>
 
+using namespace kalvoro::engine;
+using namespace kalvoro::records;
+using namespace kalvoro::game;
+
 TEST_F(GameFlowTest, NewGameSetsUpTheFirstRecord)
 {
     NewGame(false);

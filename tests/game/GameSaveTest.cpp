@@ -8,6 +8,10 @@
 
 #include <random>
 
+using namespace kalvoro::engine;
+using namespace kalvoro::records;
+using namespace kalvoro::game;
+
 namespace {
 
 // 7 December, 18:53:09.

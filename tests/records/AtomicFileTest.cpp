@@ -10,6 +10,9 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 
+using namespace kalvoro::engine;
+using namespace kalvoro::records;
+
 namespace {
 
 TGameRecord SmallRecord(int positions)

@@ -6,6 +6,8 @@
 
 #include <map>
 
+using namespace kalvoro::records;
+
 namespace {
 
 struct TFakeEnvironment {

@@ -4,6 +4,9 @@
 
 #include <string>
 
+using namespace kalvoro::engine;
+using namespace kalvoro::records;
+
 namespace {
 
 const std::string StartLine = "4 21845 21845 21845 21653 22037 21845 21845 21845 0 \r\n";

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace kalvoro::records;
+
 namespace {
 
 const std::string HandEdited = "; Kalvoro settings, edited by hand\r\n"

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+using namespace kalvoro::engine;
+using namespace kalvoro::records;
+
 TEST(PackedRows, PackAndUnpackEveryBoardOfRandomGames)
 {
     for (const TRandomPosition& position : ManyRandomPositions(30)) {

@@ -6,6 +6,9 @@
 #include <csignal>
 #include <sys/resource.h>
 
+using namespace kalvoro::engine;
+using namespace kalvoro::records;
+
 namespace {
 
 class SettingsTest : public ::testing::Test {

@@ -6,6 +6,8 @@
 #include <random>
 #include <vector>
 
+using namespace kalvoro::engine;
+
 struct TRandomPosition {
     TBoard board;
     int sideToMove;

@@ -11,6 +11,10 @@
 #include <string>
 #include <vector>
 
+using namespace kalvoro::engine;
+using namespace kalvoro::records;
+using namespace kalvoro::game;
+
 class TRecordingWindow : public IGameWindow {
 public:
     std::vector<std::string> calls;

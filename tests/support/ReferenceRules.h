@@ -7,6 +7,8 @@
 #include <array>
 #include <vector>
 
+using namespace kalvoro::engine;
+
 namespace reference {
 
 using Grid = std::array<std::array<int, 8>, 8>; // [row][column], 0-based

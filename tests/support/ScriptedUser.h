@@ -20,6 +20,12 @@
 #include <string>
 #include <vector>
 
+using namespace kalvoro::engine;
+using namespace kalvoro::records;
+using namespace kalvoro::analysis;
+using namespace kalvoro::widgets;
+using namespace kalvoro::ui;
+
 // What the user answers, and what the windows asked and showed.
 struct TDialogScript {
     std::optional<std::string> savePath;

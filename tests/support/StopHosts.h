@@ -4,6 +4,8 @@
 
 #include "engine/Search.h"
 
+using namespace kalvoro::engine;
+
 struct TStopOnMessagesHost : ISolverHost {
     int messageCalls = 0;
     int stopQueries = 0;

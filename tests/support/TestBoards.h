@@ -6,6 +6,8 @@
 #include <initializer_list>
 #include <utility>
 
+using namespace kalvoro::engine;
+
 // The border ring with all 64 playing squares empty.
 inline TBoard EmptyBoard()
 {

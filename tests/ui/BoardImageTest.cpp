@@ -6,6 +6,13 @@
 
 #include <gtest/gtest.h>
 
+using namespace kalvoro::engine;
+using namespace kalvoro::records;
+using namespace kalvoro::game;
+using namespace kalvoro::analysis;
+using namespace kalvoro::widgets;
+using namespace kalvoro::ui;
+
 namespace {
 
 struct TStarRow {

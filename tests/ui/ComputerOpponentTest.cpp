@@ -4,6 +4,13 @@
 
 #include "game/ComputerPlayer.h"
 
+using namespace kalvoro::engine;
+using namespace kalvoro::records;
+using namespace kalvoro::game;
+using namespace kalvoro::analysis;
+using namespace kalvoro::widgets;
+using namespace kalvoro::ui;
+
 namespace {
 
 class TComputerOpponentTest : public TWindowTest {

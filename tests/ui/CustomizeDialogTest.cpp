@@ -3,6 +3,13 @@
 #include "ui/CustomizeDialog.h"
 #include "UiTestSupport.h"
 
+using namespace kalvoro::engine;
+using namespace kalvoro::records;
+using namespace kalvoro::game;
+using namespace kalvoro::analysis;
+using namespace kalvoro::widgets;
+using namespace kalvoro::ui;
+
 namespace {
 
 struct TDepthsCase {

@@ -12,6 +12,13 @@
 #include <algorithm>
 #include <functional>
 
+using namespace kalvoro::engine;
+using namespace kalvoro::records;
+using namespace kalvoro::game;
+using namespace kalvoro::analysis;
+using namespace kalvoro::widgets;
+using namespace kalvoro::ui;
+
 namespace {
 
 // A computer player that thinks until it is stopped, processing messages as the real one does.

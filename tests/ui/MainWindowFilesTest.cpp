@@ -12,6 +12,13 @@
 #include <fstream>
 #include <sstream>
 
+using namespace kalvoro::engine;
+using namespace kalvoro::records;
+using namespace kalvoro::game;
+using namespace kalvoro::analysis;
+using namespace kalvoro::widgets;
+using namespace kalvoro::ui;
+
 namespace {
 
 std::string ReadText(const std::string& path)

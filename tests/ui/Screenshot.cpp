@@ -14,6 +14,12 @@
 
 #include <iostream>
 
+using namespace kalvoro::engine;
+using namespace kalvoro::records;
+using namespace kalvoro::game;
+using namespace kalvoro::widgets;
+using namespace kalvoro::ui;
+
 namespace {
 
 void PlaySquareName(const QString& name)

@@ -21,6 +21,13 @@
 #include <string>
 #include <vector>
 
+using namespace kalvoro::engine;
+using namespace kalvoro::records;
+using namespace kalvoro::game;
+using namespace kalvoro::analysis;
+using namespace kalvoro::widgets;
+using namespace kalvoro::ui;
+
 // A computer player for the window tests: plays the first legal square in row order, processing messages
 // once, and stops when asked.
 inline TSquare FirstLegalSquare(int)

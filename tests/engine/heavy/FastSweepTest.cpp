@@ -11,6 +11,9 @@
 #include <cstdlib>
 #include <random>
 
+using namespace kalvoro::engine;
+using namespace kalvoro::reference;
+
 namespace {
 
 unsigned SweepGames()
