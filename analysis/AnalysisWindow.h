@@ -26,8 +26,8 @@ using namespace kalvoro::widgets;
 class TForm2 : public QDialog {
     Q_OBJECT
 public:
-    // `dialogs` answers in place of the user (tests); the real dialogs when null.
-    explicit TForm2(QWidget* parent = nullptr, std::unique_ptr<IAnalysisDialogs> dialogs = nullptr);
+    // `answerer` answers in place of the user (tests); the real dialogs when null.
+    explicit TForm2(QWidget* parent = nullptr, std::unique_ptr<IAnalysisDialogs> answerer = nullptr);
 
     // Takes over the game of `record`: its position lines and, as the memo lines, its comment lines. Call
     // FormShow (or show the window) to display it from position 0.

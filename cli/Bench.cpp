@@ -121,6 +121,7 @@ TBenchPosition PositionOf(int game, int movesPlayed)
 std::vector<TBenchPosition> ComparePositions(const std::vector<std::pair<int, int>>& gamesAndMoves)
 {
     std::vector<TBenchPosition> positions;
+    positions.reserve(gamesAndMoves.size());
     for (const auto& [game, moves] : gamesAndMoves) {
         positions.push_back(PositionOf(game, moves));
     }

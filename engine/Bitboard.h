@@ -47,7 +47,7 @@ inline int PopCount(TBits bits)
 }
 
 TBitBoard ToBitBoard(const TBoard& board);
-TBoard ToTBoard(const TBitBoard& board);
+TBoard ToTBoard(const TBitBoard& bits);
 
 inline TBits OwnDiscs(const TBitBoard& board, int colour)
 {
@@ -208,8 +208,9 @@ constexpr std::array<std::array<TBits, 2>, 64> MakeSquareDiagonals()
     for (int square = 0; square < 64; ++square) {
         const int x = square % 8;
         const int y = square / 8;
-        diagonals[static_cast<std::size_t>(square)] = { RisingDiagonals[static_cast<std::size_t>(x - y + 7)],
-            FallingDiagonals[static_cast<std::size_t>(x + y)] };
+        const auto rising = static_cast<std::size_t>(x) + 7 - static_cast<std::size_t>(y);
+        const auto falling = static_cast<std::size_t>(x) + static_cast<std::size_t>(y);
+        diagonals[static_cast<std::size_t>(square)] = { RisingDiagonals[rising], FallingDiagonals[falling] };
     }
     return diagonals;
 }

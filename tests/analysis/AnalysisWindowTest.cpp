@@ -65,7 +65,7 @@ protected:
 // f5 d6 c3, a pass by White, then Black's c4... any legal move: the first in scan order.
 TGameRecord GameWithPass()
 {
-    const TGameRecord start = RecordOfMoves({ 65, 46, 33, 0 });
+    TGameRecord start = RecordOfMoves({ 65, 46, 33, 0 });
     const TBoard board = UnpackPosition(start, 4);
     const TSquareList empties = BuildEmptyList(board);
     for (int k = 0; k < empties.count; ++k) {

@@ -19,7 +19,7 @@ namespace {
 std::vector<int> SixtyMovesWithoutPass()
 {
     for (unsigned seed = 1; seed < 500; ++seed) {
-        const std::vector<int> moves = testrecords::RandomGameMoves(seed);
+        std::vector<int> moves = testrecords::RandomGameMoves(seed);
         if (moves.size() == 60 && std::find(moves.begin(), moves.end(), 0) == moves.end()) {
             return moves;
         }

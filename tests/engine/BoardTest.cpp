@@ -14,6 +14,7 @@ namespace {
 std::vector<std::string> Names(const TSquareList& list)
 {
     std::vector<std::string> names;
+    names.reserve(static_cast<std::size_t>(list.count));
     for (int k = 0; k < list.count; ++k) {
         names.push_back(SquareName(list.squares[k].x, list.squares[k].y));
     }

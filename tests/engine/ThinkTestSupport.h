@@ -26,13 +26,13 @@ public:
     void ProcessMessages() override
     {
         ++messageCalls;
-        events.push_back("messages");
+        events.emplace_back("messages");
         stop = stop || messageCalls == stopAtMessageCall;
     }
     void SetStatusText(const std::string& text) override
     {
         statusTexts.push_back(text);
-        events.push_back("status");
+        events.emplace_back("status");
     }
     void SetEvalLabel(int colour, const std::string& text) override
     {

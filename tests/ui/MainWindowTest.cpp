@@ -121,7 +121,7 @@ TEST_F(TWindowTest, RightButtonShowsTheLegalMovesWhileHeld)
 {
     ShowForm();
     TBoardView* view = form->BoardView();
-    const auto dotCentre = [this](int x, int y) { return QPoint((x - 1) * 30 + 16, (y - 1) * 30 + 16); };
+    const auto dotCentre = [](int x, int y) { return QPoint((x - 1) * 30 + 16, (y - 1) * 30 + 16); };
     QTest::mousePress(view, Qt::RightButton, {}, Centre(1, 1));
     QApplication::processEvents();
     QImage shown = BoardPicture();
