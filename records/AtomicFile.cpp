@@ -61,7 +61,7 @@ std::string ResolveLinks(const std::string& path, const std::string& action)
             throw FileError(action, path, DescribeSystemError(errno), errno);
         }
         target.resize(static_cast<std::size_t>(length));
-        current = target.front() == '/' ? target : FolderOf(current) + "/" + target;
+        current = target.front() == '/' ? target : FolderOf(current).append("/").append(target);
     }
     throw FileError(action, path, DescribeSystemError(ELOOP), ELOOP);
 }

@@ -19,7 +19,8 @@ namespace kalvoro::records {
 // when the file was readable but its contents were refused).
 class TFileError : public std::runtime_error {
 public:
-    TFileError(const std::string& message, std::string fileName, std::string cause, int systemError = 0);
+    TFileError(
+        const std::string& message, std::string fileOfError, std::string causeOfError, int errorNumber = 0);
 
     const std::string& FileName() const { return fileName; }
     const std::string& Cause() const { return cause; }

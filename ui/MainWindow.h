@@ -35,12 +35,12 @@ inline constexpr char HelpTopic[] = "HID00000003";
 class TForm1 : public QMainWindow, public IGameWindow {
     Q_OBJECT
 public:
-    // The settings are read from `locations` at creation and written there at the end, with the auto-save
-    // record, unless `recordPath` is given: then the window shows that record in the analysis window as it is
-    // first shown, ends the program when it is closed, and writes nothing. `dialogs` answers in place of the
-    // user and of the analysis window (tests); the real dialogs and analysis window when null.
-    explicit TForm1(TFileLocations locations, std::string recordPath = {},
-        std::unique_ptr<IMainDialogs> dialogs = nullptr, QWidget* parent = nullptr);
+    // The settings are read from `fileLocations` at creation and written there at the end, with the auto-save
+    // record, unless `record` (a path) is given: then the window shows that record in the analysis window as
+    // it is first shown, ends the program when it is closed, and writes nothing. `answerer` answers in place
+    // of the user and of the analysis window (tests); the real dialogs and analysis window when null.
+    explicit TForm1(TFileLocations fileLocations, std::string record = {},
+        std::unique_ptr<IMainDialogs> answerer = nullptr, QWidget* parent = nullptr);
     ~TForm1() override;
 
     const TFileLocations& FileLocations() const { return locations; }

@@ -22,7 +22,7 @@ using namespace kalvoro::widgets;
 
 namespace {
 
-QAction* AddItem(QMenu* menu, const char* name, const char* caption, QKeySequence shortcut = {})
+QAction* AddItem(QMenu* menu, const char* name, const char* caption, const QKeySequence& shortcut = {})
 {
     QAction* action = menu->addAction(QString::fromLatin1(caption));
     action->setObjectName(QString::fromLatin1(name));

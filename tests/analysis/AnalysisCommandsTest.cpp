@@ -31,7 +31,7 @@ protected:
     void TearDown() override { std::filesystem::remove_all(folder); }
     std::string Save(const TGameRecord& record)
     {
-        const std::string path = (folder / "game.kvr").string();
+        std::string path = (folder / "game.kvr").string();
         SaveGameRecord(path, record);
         return path;
     }

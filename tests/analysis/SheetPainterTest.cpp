@@ -72,7 +72,7 @@ TGameRecord EndingWith(int black, int white)
 std::vector<int> SixtyMoves()
 {
     for (unsigned seed = 1; seed < 500; ++seed) {
-        const std::vector<int> moves = testrecords::RandomGameMoves(seed);
+        std::vector<int> moves = testrecords::RandomGameMoves(seed);
         if (moves.size() == 60 && std::find(moves.begin(), moves.end(), 0) == moves.end()) {
             return moves;
         }

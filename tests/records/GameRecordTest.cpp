@@ -157,7 +157,7 @@ TEST(ParseGameRecord, AcceptsFirstNumbers0To119AndRefusesOthers)
     EXPECT_EQ(Parse("119\r\n").PositionRows.size(), 120U);
     EXPECT_EQ(Parse("118\r\n").LastIndex, 118);
     for (const std::string first : { "120", "-1", "65536", "2147483647" }) {
-        const std::string message = ParseError(first + "\r\n" + StartLine);
+        const std::string message = ParseError(std::string(first).append("\r\n").append(StartLine));
         EXPECT_NE(message.find("/games/test.kvr"), std::string::npos) << message;
         EXPECT_NE(message.find("positions 0 to 119"), std::string::npos) << message;
     }
