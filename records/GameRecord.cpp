@@ -161,6 +161,11 @@ void ParseInto(std::string_view bytes, const std::string& fileName, TGameRecord&
         scanner.SkipLine();
     }
     while (!scanner.AtEnd()) {
+        if (record.Comments.size() == MaxCommentLines) {
+            throw FileError("Cannot read", fileName,
+                "it has more than " + std::to_string(MaxCommentLines)
+                    + " comment lines, the most a game record holds");
+        }
         record.Comments.push_back(scanner.ReadLine());
     }
 }

@@ -117,6 +117,15 @@ TEST(ParseGameRecord, RefusesAFileThatEndsBeforeItsLastPositionNamingWhereItEnds
     EXPECT_EQ(Parse("0\r\n" + StartLine).PositionRows, std::vector<TPositionLine> { StartWords });
 }
 
+TEST(ParseGameRecord, RefusesMoreCommentLinesThanARecordHolds)
+{
+    EXPECT_EQ(
+        Parse("0\r\n" + StartLine + std::string(MaxCommentLines, '\n')).Comments.size(), MaxCommentLines);
+    EXPECT_EQ(ParseError("0\r\n" + StartLine + std::string(MaxCommentLines, '\n') + "x"),
+        "Cannot read \"/games/test.kvr\": it has more than 65536 comment lines, the most a game record "
+        "holds.");
+}
+
 TEST(ParseGameRecord, TreatsCtrlZAsTheEndOfTheFile)
 {
     EXPECT_NE(
