@@ -14,6 +14,7 @@
 #include <QCoreApplication>
 #include <QPainter>
 #include <QPrinter>
+#include <QTextDocument>
 
 #include <filesystem>
 
@@ -137,25 +138,23 @@ void TForm2::SetGame(const TGameRecord& record)
 {
     PositionRows = record.PositionRows;
     LastIndex = record.LastIndex;
-    QStringList lines;
-    for (const std::string& line : record.Comments) {
-        lines << QString::fromStdString(line);
+    Memo1->setPlainText(comments.Show(record.Comments));
+    comments.RememberShown(MemoTextLines());
+}
+
+QStringList TForm2::MemoTextLines() const
+{
+    // The raw text keeps no-break spaces, which the plain text turns into blanks.
+    const QString text = Memo1->document()->toRawText();
+    if (text.isEmpty()) {
+        return {};
     }
-    Memo1->setPlainText(lines.join(QLatin1Char('\n')));
+    return text.split(QChar::ParagraphSeparator);
 }
 
 std::vector<std::string> TForm2::MemoLines() const
 {
-    std::vector<std::string> lines;
-    const QString text = Memo1->toPlainText();
-    if (text.isEmpty()) {
-        return lines;
-    }
-    for (QString line : text.split(QLatin1Char('\n'))) {
-        line.remove(QLatin1Char('\r'));
-        lines.push_back(line.toStdString());
-    }
-    return lines;
+    return comments.Lines(MemoTextLines());
 }
 
 TGameRecord TForm2::CurrentRecord() const

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "AnalysisDialogs.h"
+#include "CommentLines.h"
 #include "analysis/core/AnalysisGame.h"
 #include "records/GameRecord.h"
 
@@ -34,6 +35,8 @@ public:
     void SetGame(const TGameRecord& record);
     // The game as a record would hold it: the position lines and the memo lines as comment lines.
     TGameRecord CurrentRecord() const;
+    // The comment lines behind the memo: the lines the user did not edit with the bytes they were read
+    // with, edited lines as UTF-8 (TCommentLines).
     std::vector<std::string> MemoLines() const;
 
     // Where the text export "Kalvoro.txt" is written (the folder is created when missing) and where a file
@@ -74,7 +77,9 @@ private:
     void UnpackShownPosition();
     void ReturnToStart();
     void PrintSheet(QPrinter& printer);
+    QStringList MemoTextLines() const;
 
+    TCommentLines comments;
     std::string dataFolder;
     std::unique_ptr<IAnalysisDialogs> dialogs;
 };

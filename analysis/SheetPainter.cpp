@@ -1,5 +1,7 @@
 #include "SheetPainter.h"
 
+#include "CommentLines.h"
+
 #include "analysis/core/AnalysisGame.h"
 #include "analysis/core/SheetLayout.h"
 #include "records/AtomicFile.h"
@@ -10,6 +12,8 @@
 #include <QBuffer>
 #include <QPageSize>
 #include <QPdfWriter>
+
+#include <algorithm>
 
 namespace kalvoro::analysis {
 
@@ -62,8 +66,9 @@ private:
     void PaintMemoAndCredit()
     {
         painter.setFont(FontWithCellHeight(MemoFamily, layout.MemoFontHeight(), false, painter.device()));
-        for (std::size_t i = 0; i < record.Comments.size(); ++i) {
-            Text(layout.MemoLineOrigin(static_cast<int>(i)), QString::fromStdString(record.Comments[i]));
+        const std::size_t shown = std::min(record.Comments.size(), MaxShownCommentLines);
+        for (std::size_t i = 0; i < shown; ++i) {
+            Text(layout.MemoLineOrigin(static_cast<int>(i)), ShownCommentLine(record.Comments[i]));
         }
         painter.setFont(arial);
         Text(layout.CreditOrigin(), QString::fromLatin1(SheetCredit));

@@ -2,6 +2,8 @@
 
 #include "engine/Board.h"
 
+#include <algorithm>
+#include <array>
 #include <cctype>
 #include <charconv>
 
@@ -22,13 +24,28 @@ std::string Folded(const std::string& text)
     return folded;
 }
 
-std::optional<int> ParseInteger(const std::string& text)
+constexpr std::size_t MaxQuotedLength = 60;
+
+// An argument as a message quotes it: in single quotes, cut to at most 60 characters with "...".
+std::string Quoted(const std::string& text)
+{
+    if (text.size() <= MaxQuotedLength) {
+        return "'" + text + "'";
+    }
+    return "'" + text.substr(0, MaxQuotedLength - 3) + "...'";
+}
+
+// A --custom depth: a whole number that fits an int.
+int DepthArgument(const std::string& text)
 {
     int value = 0;
     const char* end = text.data() + text.size();
     const auto [stop, error] = std::from_chars(text.data(), end, value);
+    if (error == std::errc::result_out_of_range && stop == end) {
+        throw TUsageError("--custom: " + Quoted(text) + " is too large for a depth");
+    }
     if (error != std::errc {} || stop != end || text.empty()) {
-        return std::nullopt;
+        throw TUsageError("--custom needs three whole numbers, not " + Quoted(text));
     }
     return value;
 }
@@ -38,8 +55,8 @@ int LevelArgument(const std::string& text)
     if (const std::optional<int> level = ParseLevel(text)) {
         return *level;
     }
-    throw TUsageError("unknown level '" + text
-        + "' (1 to 9, or Slime, Dog, Cow, Dolphin, Monkey, Grade 3, "
+    throw TUsageError("unknown level " + Quoted(text)
+        + " (1 to 9, or Slime, Dog, Cow, Dolphin, Monkey, Grade 3, "
           "Grade 2, Grade 1, Custom)");
 }
 
@@ -66,34 +83,53 @@ private:
     std::size_t next;
 };
 
+// A file name given to `option`, which must not be empty.
+std::string FileArgument(TOptionReader& reader, const std::string& option)
+{
+    const std::string& path = reader.Take(option);
+    if (path.empty()) {
+        throw TUsageError(option + " needs a file name, not an empty text");
+    }
+    return path;
+}
+
+TLevelRow CustomArgument(TOptionReader& reader)
+{
+    std::array<int, 3> depths {};
+    for (std::size_t k = 0; k < depths.size(); ++k) {
+        if (reader.AtEnd()) {
+            throw TUsageError(
+                "--custom needs three whole numbers, but only " + std::to_string(k) + " are given");
+        }
+        depths[k] = DepthArgument(reader.Take("--custom"));
+    }
+    return { depths[0], depths[1], depths[2] };
+}
+
 void ReadOptions(TOptionReader& reader, TCommandLine& command, bool allowOut)
 {
+    std::vector<std::string> seen;
     while (!reader.AtEnd()) {
         const std::string option = reader.Take("");
+        if (std::ranges::find(seen, option) != seen.end()) {
+            throw TUsageError(option + " is given more than once");
+        }
+        seen.push_back(option);
         if (option == "--moves") {
             const std::string text = reader.Take(option);
             const std::optional<std::vector<int>> moves = ParseTranscript(text);
             if (!moves) {
-                throw TUsageError("'" + text + "' is not a transcript of square names such as f5d6c3");
+                throw TUsageError(Quoted(text) + " is not a transcript of square names such as f5d6c3");
             }
             command.moves = *moves;
         } else if (option == "--record") {
-            command.recordPath = reader.Take(option);
+            command.recordPath = FileArgument(reader, option);
         } else if (option == "--out" && allowOut) {
-            command.outPath = reader.Take(option);
+            command.outPath = FileArgument(reader, option);
         } else if (option == "--custom") {
-            std::array<int, 3> depths {};
-            for (int& depth : depths) {
-                const std::string text = reader.Take(option);
-                const std::optional<int> value = ParseInteger(text);
-                if (!value) {
-                    throw TUsageError("--custom needs three whole numbers, not '" + text + "'");
-                }
-                depth = *value;
-            }
-            command.customRow = { depths[0], depths[1], depths[2] };
+            command.customRow = CustomArgument(reader);
         } else {
-            throw TUsageError("unknown option '" + option + "'");
+            throw TUsageError("unknown option " + Quoted(option));
         }
     }
 }
@@ -186,7 +222,7 @@ TCommandLine ParseCommandLine(const std::vector<std::string>& arguments)
         command.kind = TCommandKind::Bench;
         return command;
     }
-    throw TUsageError("unknown command '" + name + "'");
+    throw TUsageError("unknown command " + Quoted(name));
 }
 
 std::string UsageText()

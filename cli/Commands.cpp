@@ -68,6 +68,9 @@ int RunPlay(const TCommandLine& command, std::ostream& out)
     TQuietWindow window;
     SetUpGame(command.moves, command.customRow, command.recordPath, window);
     window.playerLevels = { command.levels[0], command.levels[1] };
+    if (NothingLeftToPlay()) {
+        throw TUsageError("the game is already over: there is no move left to play");
+    }
     RunComputer();
     out << GameTranscript() << '\n';
     for (const std::string& line : window.lastResult) {

@@ -12,9 +12,12 @@ std::string SquareName(int x, int y)
     return { static_cast<char>('a' + x - 1), static_cast<char>('0' + y) };
 }
 
+// A code that names no square (from a damaged record) is named "??", so that no stray byte is ever shown.
 std::string MoveCodeName(int code)
 {
-    return SquareName(code / 10, code % 10);
+    const int x = code / 10;
+    const int y = code % 10;
+    return x >= 1 && x <= 8 && y >= 1 && y <= 8 ? SquareName(x, y) : "??";
 }
 
 TBoard InitialBoard()

@@ -1,7 +1,9 @@
 #include "AtomicFile.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
@@ -148,6 +150,52 @@ void SyncFolder(const std::string& folder)
     }
 }
 
+constexpr std::size_t TemporarySuffixLength = 6;
+constexpr auto StaleTemporaryAge = std::chrono::minutes(1);
+
+bool EndsWithIgnoringCase(std::string_view text, std::string_view ending)
+{
+    return text.size() >= ending.size()
+        && std::equal(ending.begin(), ending.end(), text.end() - static_cast<std::ptrdiff_t>(ending.size()),
+            [](char a, char b) {
+                return std::tolower(static_cast<unsigned char>(a))
+                    == std::tolower(static_cast<unsigned char>(b));
+            });
+}
+
+// Whether `name` is one of the temporary files this writer makes for the files of this program:
+// ".<target>.XXXXXX" with six letters or digits, where the target is a game record, the settings file or
+// the text export.
+bool IsOurTemporaryName(std::string_view name)
+{
+    if (name.size() < TemporarySuffixLength + 3 || name.front() != '.') {
+        return false;
+    }
+    const std::string_view suffix = name.substr(name.size() - TemporarySuffixLength);
+    if (name[name.size() - TemporarySuffixLength - 1] != '.' || !std::ranges::all_of(suffix, [](char c) {
+            return std::isalnum(static_cast<unsigned char>(c)) != 0;
+        })) {
+        return false;
+    }
+    const std::string_view target = name.substr(1, name.size() - TemporarySuffixLength - 2);
+    return EndsWithIgnoringCase(target, ".kvr") || target == "Kalvoro.Ini" || target == "Kalvoro.txt";
+}
+
+// Removes the temporary files that saves interrupted by a kill left in `folder`. Only files older than a
+// minute go, so the temporary file of a save still under way in another copy is never touched.
+void RemoveStaleTemporaries(const std::string& folder)
+{
+    std::error_code error;
+    const auto now = std::filesystem::file_time_type::clock::now();
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+        const std::string name = entry.path().filename().string();
+        if (IsOurTemporaryName(name) && entry.is_regular_file(error) && !entry.is_symlink(error)
+            && now - entry.last_write_time(error) > StaleTemporaryAge) {
+            std::filesystem::remove(entry.path(), error);
+        }
+    }
+}
+
 } // namespace
 
 TFileError::TFileError(
@@ -269,6 +317,7 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes, const 
         throw FileError(action, path, DescribeSystemError(error), error);
     }
     SyncFolder(folder);
+    RemoveStaleTemporaries(folder);
 }
 
 } // namespace kalvoro::records

@@ -46,7 +46,9 @@ std::string DescribeSystemError(int errorNumber);
 std::string ReadFileBounded(const std::string& path, std::size_t limit);
 
 // Replaces the contents of `path` by `bytes` atomically: after a failure the old file is intact and no
-// temporary file is left. An existing file keeps its permissions; a read-only file is not replaced.
+// temporary file is left. An existing file keeps its permissions; a read-only file is not replaced. After a
+// save, temporary files of this program's files that an interrupted save left in the folder and that are
+// older than a minute are removed.
 // Throws TFileError whose action is `action` ("Cannot save", ...).
 void WriteFileAtomically(const std::string& path, std::string_view bytes, const std::string& action);
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <optional>
+#include <utility>
 
 namespace kalvoro::records {
 
@@ -53,11 +54,16 @@ public:
 
     bool AtEnd() const { return position >= text.size(); }
 
+    // Where the number being read belongs, for the message when the file ends before it.
+    void ExpectNumberOf(std::string place) { expected = std::move(place); }
+
     std::int32_t ReadNumber()
     {
         SkipSeparators();
         if (AtEnd()) {
-            return 0;
+            throw FileError("Cannot read", fileName,
+                text.empty() ? "the file is empty"
+                             : "the file ends on line " + std::to_string(line) + ", before " + expected);
         }
         const std::size_t start = position;
         while (!AtEnd() && !IsSeparator(text[position])) {
@@ -121,6 +127,7 @@ private:
 
     std::string_view text;
     const std::string& fileName;
+    std::string expected = "the number of its last position";
     std::size_t position = 0;
     int line = 1;
 };
@@ -145,13 +152,20 @@ void ParseInto(std::string_view bytes, const std::string& fileName, TGameRecord&
     record.LastIndex = lastIndex;
     scanner.SkipLine();
     record.PositionRows.resize(static_cast<std::size_t>(record.LastIndex) + 1);
-    for (TPositionLine& row : record.PositionRows) {
-        for (std::uint16_t& word : row) {
+    for (std::size_t index = 0; index < record.PositionRows.size(); ++index) {
+        scanner.ExpectNumberOf("the end of position " + std::to_string(index)
+            + " (its first line announces positions 0 to " + std::to_string(lastIndex) + ")");
+        for (std::uint16_t& word : record.PositionRows[index]) {
             word = static_cast<std::uint16_t>(scanner.ReadNumber());
         }
         scanner.SkipLine();
     }
     while (!scanner.AtEnd()) {
+        if (record.Comments.size() == MaxCommentLines) {
+            throw FileError("Cannot read", fileName,
+                "it has more than " + std::to_string(MaxCommentLines)
+                    + " comment lines, the most a game record holds");
+        }
         record.Comments.push_back(scanner.ReadLine());
     }
 }

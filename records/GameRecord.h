@@ -6,9 +6,9 @@
 //
 // Reading is forgiving: numbers may be separated by any characters of code 0 to 32
 // (line ends included), a number is the run of characters up to the next such character and must be a signed
-// 32-bit decimal integer (kept as its low 16 bits), a missing number at the end of the file reads as 0, text
-// after the tenth number of a position line is skipped up to the line end, and Ctrl-Z ends the file. A line
-// ends at CR LF, CR alone or LF alone.
+// 32-bit decimal integer (kept as its low 16 bits), text after the tenth number of a position line is skipped
+// up to the line end, and Ctrl-Z ends the file. A line ends at CR LF, CR alone or LF alone. A file that ends
+// before the last number of the positions its first line announces (an empty file too) is refused.
 #pragma once
 
 #include "AtomicFile.h"
@@ -30,6 +30,9 @@ using namespace kalvoro::engine;
 constexpr int RecordCapacity = 120;
 // A record of 120 positions with a long memo fits many times over; anything larger is refused unread.
 constexpr std::size_t MaxRecordBytes = 4 * 1024 * 1024;
+// Far more comment lines than anyone writes; a file of millions of empty lines is refused, since each line
+// costs memory of its own.
+constexpr std::size_t MaxCommentLines = 65536;
 
 // One position line in file order: word 0 the mobility, words 1 to 8 rows 1 to 8, word 9 the move code
 // played from the position (0 for a pass; on the last line it belongs to no move).
@@ -52,7 +55,9 @@ struct TGameRecord {
 };
 
 // Reads a record from the bytes of a file named `fileName` (used in messages only). Throws TFileError when
-// a number is not a number (naming the word and its line) or when the first number is outside 0 to 119.
+// a number is not a number (naming the word and its line), when the first number is outside 0 to 119, when
+// the file ends before its last position (naming the line and the position where it ends) or when it holds
+// more than MaxCommentLines comment lines.
 TGameRecord ParseGameRecord(std::string_view bytes, const std::string& fileName);
 
 // The bytes of a record in the exact layout that ParseGameRecord reads back.

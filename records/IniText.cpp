@@ -15,22 +15,35 @@ struct TIniLine {
     bool hasLineEnd = false;
 };
 
+constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
+
+// Lines end at CR LF, CR alone or LF alone. A UTF-8 byte-order mark before the first line belongs to no
+// line, so it stays where it is when the file is rewritten.
 std::vector<TIniLine> SplitLines(std::string_view text)
 {
     std::vector<TIniLine> lines;
-    std::size_t begin = 0;
+    std::size_t begin = text.starts_with(ByteOrderMark) ? ByteOrderMark.size() : 0;
     while (begin < text.size()) {
-        const std::size_t newline = text.find('\n', begin);
-        const bool hasEnd = newline != std::string_view::npos;
-        const std::size_t end = hasEnd ? newline + 1 : text.size();
-        std::string_view content = text.substr(begin, (hasEnd ? newline : end) - begin);
-        if (!content.empty() && content.back() == '\r') {
-            content.remove_suffix(1);
+        const std::size_t lineEnd = text.find_first_of("\r\n", begin);
+        const bool hasEnd = lineEnd != std::string_view::npos;
+        std::size_t end = hasEnd ? lineEnd + 1 : text.size();
+        if (hasEnd && text[lineEnd] == '\r' && end < text.size() && text[end] == '\n') {
+            ++end;
         }
-        lines.push_back({ content, begin, end, hasEnd });
+        lines.push_back({ text.substr(begin, (hasEnd ? lineEnd : end) - begin), begin, end, hasEnd });
         begin = end;
     }
     return lines;
+}
+
+// The line end the text uses first (CR LF, CR or LF), LF for a text without one.
+std::string LineEndOf(std::string_view text)
+{
+    const std::size_t lineEnd = text.find_first_of("\r\n");
+    if (lineEnd == std::string_view::npos || text[lineEnd] == '\n') {
+        return "\n";
+    }
+    return lineEnd + 1 < text.size() && text[lineEnd + 1] == '\n' ? "\r\n" : "\r";
 }
 
 std::string_view Trim(std::string_view text)
@@ -135,10 +148,8 @@ std::string InsertLines(
     std::string_view text, std::size_t offset, const std::string& addition, const std::string& newline)
 {
     std::string result(text.substr(0, offset));
-    if (!result.empty() && result.back() == '\r') {
-        // A last line ending in a bare CR: completing it as CR LF keeps its content as it read before.
-        result += '\n';
-    } else if (!result.empty() && result.back() != '\n') {
+    if (!result.empty() && result.back() != '\n' && result.back() != '\r'
+        && !std::string_view(result).ends_with(ByteOrderMark)) {
         result += newline;
     }
     return result + addition + std::string(text.substr(offset));
@@ -163,11 +174,11 @@ std::optional<std::string> FindIniValue(std::string_view text, std::string_view 
 std::string SetIniValue(
     std::string_view text, std::string_view section, std::string_view key, std::string_view value)
 {
-    const std::string newline = text.find("\r\n") != std::string_view::npos ? "\r\n" : "\n";
+    const std::string newline = LineEndOf(text);
     const std::vector<TIniLine> lines = SplitLines(text);
     const auto range = FindSection(lines, section);
     if (!range) {
-        const std::string gap = text.empty() ? "" : newline;
+        const std::string gap = lines.empty() ? "" : newline;
         return InsertLines(text, text.size(), gap + "[" + std::string(section) + "]" + newline, newline)
             + KeyLine(key, value) + newline;
     }

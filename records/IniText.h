@@ -1,6 +1,7 @@
 // The text of an INI settings file: "[Section]" lines, each followed by its "Key=Value" lines.
 //
-// Section and key names are matched without regard to ASCII case, blanks and tabs around names and values
+// Lines end at CR LF, CR alone or LF alone, and a UTF-8 byte-order mark at the start is skipped. Section
+// and key names are matched without regard to ASCII case, blanks and tabs around names and values
 // are not part of them, a value in matching quotes loses the quotes, and lines starting with ';' or '#' are
 // comments. The first matching section and, within it, the first matching key count. Updating a key
 // rewrites only its own line; a missing key is added after the last line of its section, a missing section
@@ -22,7 +23,7 @@ std::optional<std::string> FindIniValue(
     std::string_view text, std::string_view section, std::string_view key);
 
 // `text` with `key` in `section` set to `value` (CR and LF in the value become blanks). New lines take the
-// line ends of the text (CR LF when it uses them, LF otherwise).
+// line end that the text uses first (CR LF, CR alone or LF), LF for a text without one.
 std::string SetIniValue(
     std::string_view text, std::string_view section, std::string_view key, std::string_view value);
 

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <string>
 
 namespace kalvoro::records {
 
@@ -67,15 +68,17 @@ TSettings LoadSettings(const std::string& iniPath)
 
 void SaveSettings(const std::string& iniPath, const TSettings& settings)
 {
-    const TIniFile ini(iniPath);
-    ini.WriteInteger("Option", "Size", settings.CellSize);
-    ini.WriteInteger("Option", "Timer", settings.PauseTicks);
-    ini.WriteBool("Option", "ShowEval", settings.ShowEval);
-    ini.WriteInteger("Game", "BLevel", settings.BlackLevel);
-    ini.WriteInteger("Game", "WLevel", settings.WhiteLevel);
-    ini.WriteInteger("Custom", "Complete", settings.Custom.completeDepth);
-    ini.WriteInteger("Custom", "Fast", settings.Custom.fastDepth);
-    ini.WriteInteger("Custom", "Node", settings.Custom.nodeDepth);
+    const auto number = [](std::int32_t value) { return std::to_string(value); };
+    TIniFile(iniPath).WriteStrings({
+        { "Option", "Size", number(settings.CellSize) },
+        { "Option", "Timer", number(settings.PauseTicks) },
+        { "Option", "ShowEval", settings.ShowEval ? "1" : "0" },
+        { "Game", "BLevel", number(settings.BlackLevel) },
+        { "Game", "WLevel", number(settings.WhiteLevel) },
+        { "Custom", "Complete", number(settings.Custom.completeDepth) },
+        { "Custom", "Fast", number(settings.Custom.fastDepth) },
+        { "Custom", "Node", number(settings.Custom.nodeDepth) },
+    });
 }
 
 } // namespace kalvoro::records

@@ -43,8 +43,9 @@ bool IsAcceptedPause(std::int32_t ticks);
 // becomes Human (so a missing WLevel is Cow, while WLevel=12 is Human). Never fails.
 TSettings LoadSettings(const std::string& iniPath);
 
-// Writes the eight keys in the order of the file, each atomically; other lines of the file stay. Throws
-// TFileError with the message "<iniPath> に書き込めません" at the first key that cannot be written.
+// Writes the eight keys in the order of the file in one atomic update, merged under a lock with what other
+// copies of the program wrote (WriteProfileStrings); other lines of the file stay. Throws TFileError with
+// the message "<iniPath> に書き込めません" and the cause on a second line; then no key was written.
 void SaveSettings(const std::string& iniPath, const TSettings& settings);
 
 } // namespace kalvoro::records

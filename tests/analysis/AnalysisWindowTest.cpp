@@ -8,6 +8,9 @@
 
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -287,6 +290,65 @@ TEST_F(AnalysisWindow, MemoLinesKeepEmptyLinesAndAnEmptyMemoHasNone)
     EXPECT_EQ(window->MemoLines(), (std::vector<std::string> { "one", "", "" }));
     window->SetGame(RecordOfMoves({ 65 }));
     EXPECT_TRUE(window->MemoLines().empty());
+}
+
+TEST_F(AnalysisWindow, CommentLinesKeepTheirBytesThroughSaveAndExportAndEditedLinesAreUtf8)
+{
+    const std::vector<std::string> odd { "Date : caf\xE9", "\x82\xA0\x82\xA2 Shift-JIS",
+        std::string("nul\0byte", 8), "tab\there", "trailing  ", "bad \xC3\x28 utf",
+        "no\xC2\xA0"
+        "break",
+        "\xEF\xBB\xBF"
+        "bom",
+        "\xE2\x80\xA8sep", "" };
+    Show(RecordOfMoves({ 65 }, odd));
+    EXPECT_EQ(window->Memo1->blockCount(), static_cast<int>(odd.size()));
+    EXPECT_EQ(window->MemoLines(), odd);
+    EXPECT_EQ(window->Memo1->document()->findBlockByNumber(0).text(), QStringLiteral("Date : caf\u00E9"));
+
+    // Edit the tab line and add a line: only those two are written anew, as UTF-8.
+    QTextCursor cursor(window->Memo1->document()->findBlockByNumber(3));
+    cursor.movePosition(QTextCursor::EndOfBlock);
+    cursor.insertText(QStringLiteral("\u00E9"));
+    window->Memo1->appendPlainText(QStringLiteral("\u00E9\u00A0end"));
+    std::vector<std::string> expected = odd;
+    expected[3] += "\xC3\xA9";
+    expected.push_back("\xC3\xA9\xC2\xA0"
+                       "end");
+
+    script.savePath = InTemp("odd.kvr");
+    QTest::mouseClick(window->SaveBtn, Qt::LeftButton);
+    EXPECT_EQ(ReadGameRecord(InTemp("odd.kvr")).Comments, expected);
+    script.printChoice = TPrintChoice::PrintToFile;
+    QTest::mouseClick(window->PrintBtn, Qt::LeftButton);
+    const std::string exported = ReadFileBounded(InTemp("Kalvoro.txt"), 1 << 20);
+    std::string memoPart;
+    for (const std::string& line : expected) {
+        memoPart += line + "\r\n";
+    }
+    EXPECT_TRUE(exported.starts_with(memoPart));
+
+    // Opened again, the lines read back unchanged.
+    script.openPath = InTemp("odd.kvr");
+    QTest::mouseClick(window->OpenBtn, Qt::LeftButton);
+    EXPECT_EQ(window->MemoLines(), expected);
+}
+
+TEST_F(AnalysisWindow, AHugeMemoShowsABoundedPartAndSavesEveryLineWhole)
+{
+    std::vector<std::string> huge { std::string(3 * 1024 * 1024, 'x') + "\xE9" };
+    huge.resize(200000, "");
+    huge.back() = "last";
+    Show(RecordOfMoves({ 65 }, huge));
+    const QTextDocument* memo = window->Memo1->document();
+    EXPECT_EQ(memo->blockCount(), static_cast<int>(MaxShownCommentLines));
+    EXPECT_EQ(
+        memo->firstBlock().text(), QString(MaxShownLineLength, QLatin1Char('x')) + QStringLiteral("..."));
+    EXPECT_LE(memo->characterCount(), static_cast<int>(MaxShownCommentLines + MaxShownLineLength + 4));
+    window->Memo1->appendPlainText(QStringLiteral("typed"));
+    std::vector<std::string> expected = huge;
+    expected.insert(expected.begin() + static_cast<std::ptrdiff_t>(MaxShownCommentLines), "typed");
+    EXPECT_EQ(window->MemoLines(), expected);
 }
 
 TEST_F(AnalysisWindow, TheExportCreatesAMissingDataFolder)

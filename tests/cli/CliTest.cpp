@@ -10,6 +10,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 using namespace kalvoro::engine;
@@ -191,6 +192,23 @@ TEST(CliArguments, RejectsBadCommandLinesWithStatusTwo)
     EXPECT_EQ(late.status, 2);
     EXPECT_NE(late.err.find("move 61 of the transcript, a1, comes after the end"), std::string::npos)
         << late.err;
+
+    // Each mistake gets its own words, and an argument is quoted at most 60 characters long.
+    const std::vector<std::pair<std::string, std::string>> messages {
+        { "think slime --record ''", "--record needs a file name, not an empty text" },
+        { "play slime dog --out ''", "--out needs a file name, not an empty text" },
+        { "think slime --moves f5 --moves f5d6", "--moves is given more than once" },
+        { "think slime --custom 1 2", "--custom needs three whole numbers, but only 2 are given" },
+        { "think slime --custom 1 2 99999999999", "--custom: '99999999999' is too large for a depth" },
+        { "think " + std::string(100000, 'x'), "unknown level '" + std::string(57, 'x') + "...' (1 to 9" },
+        { "play slime dog --moves " + WholeGame, "the game is already over" },
+    };
+    for (const auto& [arguments, message] : messages) {
+        const TRun run = RunCli(arguments);
+        EXPECT_EQ(run.status, 2) << arguments.substr(0, 80);
+        EXPECT_NE(run.err.find(message), std::string::npos) << run.err.substr(0, 200);
+        EXPECT_LT(run.err.size(), 300U);
+    }
 }
 
 TEST(CliArguments, HelpDescribesTheCommands)
@@ -239,5 +257,16 @@ TEST(CliRecords, PlaysOnFromARecordAndWritesTheFinishedGame)
     EXPECT_EQ(missing.status, 1);
     EXPECT_NE(missing.err.find("none.kvr"), std::string::npos);
     EXPECT_EQ(RunCli("think cow --out x.kvr").status, 2) << "--out belongs to play";
+
+    // A record whose moves name no square is refused, not played on.
+    std::string stray = ReadFile(whole);
+    const std::size_t firstMove = stray.find(" \r\n", stray.find('\n') + 1);
+    stray.replace(stray.rfind(' ', firstMove - 1) + 1, firstMove - stray.rfind(' ', firstMove - 1) - 1, "99");
+    const std::string strayPath = (folder / "stray.kvr").string();
+    std::ofstream(strayPath, std::ios::binary) << stray;
+    const TRun refused = RunCli("play cow dog --record '" + strayPath + "'");
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.err.find("the move played from position 0, 99, names no square"), std::string::npos)
+        << refused.err;
     std::filesystem::remove_all(folder);
 }

@@ -220,7 +220,7 @@ TEST_F(GameSaveTest, SavesSettingsThenTheAutoSaveRecordAtExit)
     std::filesystem::create_directory(other.File("Kalvoro.Ini"));
     const auto message = SaveAtExit(other.Path(), TSettings {}, FixedTime());
     ASSERT_TRUE(message.has_value());
-    EXPECT_EQ(*message, other.File("Kalvoro.Ini") + " に書き込めません");
+    EXPECT_EQ(*message, other.File("Kalvoro.Ini") + " に書き込めません\nIt is a folder, not a file.");
     EXPECT_FALSE(std::filesystem::exists(other.File("$Kalv$.kvr")));
 }
 

@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
+#include <vector>
+
 #include <csignal>
 #include <fcntl.h>
 #include <sys/resource.h>
@@ -197,6 +201,33 @@ TEST(SaveGameRecord, KeepsTheOldFileWhenTheDiskIsFull)
     EXPECT_EQ(folder.EntryCount(), 1U);
 }
 
+TEST(SaveGameRecord, RemovesOnlyItsOwnTemporaryFilesLeftOverByAKilledSave)
+{
+    TTempFolder folder;
+    const auto old = std::filesystem::file_time_type::clock::now() - std::chrono::minutes(5);
+    const std::vector<std::string> stale { ".game.kvr.AbC123", ".12071530.KVR.x9Y8z7",
+        ".Kalvoro.Ini.qwerty" };
+    const std::vector<std::string> kept { ".notes.txt.AbC123", ".game.kvr.AbC12", "game.kvr.AbC123",
+        ".game.kvr.AbC12!" };
+    for (const std::string& name : stale) {
+        WriteText(folder.File(name), "half");
+        std::filesystem::last_write_time(folder.File(name), old);
+    }
+    for (const std::string& name : kept) {
+        WriteText(folder.File(name), "theirs");
+        std::filesystem::last_write_time(folder.File(name), old);
+    }
+    WriteText(folder.File(".other.kvr.Fresh1"), "a save under way in another copy");
+    SaveGameRecord(folder.File("game.kvr"), SmallRecord(1));
+    for (const std::string& name : stale) {
+        EXPECT_FALSE(std::filesystem::exists(folder.File(name))) << name;
+    }
+    for (const std::string& name : kept) {
+        EXPECT_TRUE(std::filesystem::exists(folder.File(name))) << name;
+    }
+    EXPECT_TRUE(std::filesystem::exists(folder.File(".other.kvr.Fresh1")));
+}
+
 TEST(ProgramFolder, IsTheFolderOfTheRunningProgram)
 {
     const std::string folder = ProgramFolder("");
@@ -217,6 +248,15 @@ TEST(ReadGameRecordAsFarAsPossible, KeepsThePositionsBeforeTheErrorForTheCommand
     ASSERT_EQ(partial.Record.PositionRows.size(), 3U);
     EXPECT_EQ(partial.Record.PositionRows[0][9], 43);
     EXPECT_EQ(partial.Record.PositionRows[1], (TPositionLine { 3, 21845, 0, 0, 0, 0, 0, 0, 0, 0 }));
+
+    // A record that ends early keeps what came before its end, with the rest zero.
+    WriteText(path, "2\r\n4 21845 21845\r\n");
+    const TPartialRecord early = ReadGameRecordAsFarAsPossible(path);
+    ASSERT_TRUE(early.Error.has_value());
+    EXPECT_TRUE(Contains(*early.Error, "damaged.kvr\": the file ends on line 3")) << *early.Error;
+    ASSERT_EQ(early.Record.PositionRows.size(), 3U);
+    EXPECT_EQ(early.Record.PositionRows[0], (TPositionLine { 4, 21845, 21845, 0, 0, 0, 0, 0, 0, 0 }));
+    EXPECT_EQ(early.Record.PositionRows[2], TPositionLine {});
 
     const TPartialRecord missing = ReadGameRecordAsFarAsPossible(folder.File("none.kvr"));
     EXPECT_TRUE(missing.Error.has_value());

@@ -102,22 +102,36 @@ TEST(ParseGameRecord, ShowsAHugeOrBinaryWordShortAndPrintable)
     EXPECT_NE(ParseError("0\r\n\x80\x7f\r\n").find("\"??\""), std::string::npos);
 }
 
-TEST(ParseGameRecord, ReadsMissingNumbersAsZeroAtAnEarlyEnd)
+TEST(ParseGameRecord, RefusesAFileThatEndsBeforeItsLastPositionNamingWhereItEnds)
 {
-    const TGameRecord record = Parse("2\r\n4 21845 21845\r\n");
-    ASSERT_EQ(record.PositionRows.size(), 3U);
-    EXPECT_EQ(record.PositionRows[0], (TPositionLine { 4, 21845, 21845, 0, 0, 0, 0, 0, 0, 0 }));
-    EXPECT_EQ(record.PositionRows[2], TPositionLine {});
-    const TGameRecord empty = Parse("");
-    EXPECT_EQ(empty.LastIndex, 0);
-    EXPECT_EQ(empty.PositionRows.size(), 1U);
+    EXPECT_EQ(ParseError("2\r\n4 21845 21845\r\n"),
+        "Cannot read \"/games/test.kvr\": the file ends on line 3, before the end of position 0 (its first "
+        "line "
+        "announces positions 0 to 2).");
+    EXPECT_EQ(ParseError(""), "Cannot read \"/games/test.kvr\": the file is empty.");
+    EXPECT_NE(ParseError(" \r\n").find("ends on line 2, before the number of its last position"),
+        std::string::npos);
+    // A last position line without its tenth number ends early too; a complete one needs no comment lines.
+    EXPECT_NE(ParseError("0\r\n4 21845 21845 21845 21653 22037 21845 21845 21845").find("position 0"),
+        std::string::npos);
+    EXPECT_EQ(Parse("0\r\n" + StartLine).PositionRows, std::vector<TPositionLine> { StartWords });
+}
+
+TEST(ParseGameRecord, RefusesMoreCommentLinesThanARecordHolds)
+{
+    EXPECT_EQ(
+        Parse("0\r\n" + StartLine + std::string(MaxCommentLines, '\n')).Comments.size(), MaxCommentLines);
+    EXPECT_EQ(ParseError("0\r\n" + StartLine + std::string(MaxCommentLines, '\n') + "x"),
+        "Cannot read \"/games/test.kvr\": it has more than 65536 comment lines, the most a game record "
+        "holds.");
 }
 
 TEST(ParseGameRecord, TreatsCtrlZAsTheEndOfTheFile)
 {
-    const TGameRecord record = Parse("1\r\n" + StartLine + "3 21845\x1a 99 99 99\r\nnever read\r\n");
-    EXPECT_EQ(record.PositionRows[1], (TPositionLine { 3, 21845, 0, 0, 0, 0, 0, 0, 0, 0 }));
-    EXPECT_TRUE(record.Comments.empty());
+    EXPECT_NE(
+        ParseError("1\r\n" + StartLine + "3 21845\x1a 99 99 99\r\nnever read\r\n").find("ends on line 3"),
+        std::string::npos);
+    EXPECT_TRUE(Parse("0\r\n" + StartLine + "\x1anever read\r\n").Comments.empty());
     EXPECT_EQ(Parse("0\r\n" + StartLine + "Black : Human\x1a tail\r\n").Comments,
         std::vector<std::string> { "Black : Human" });
 }
@@ -154,8 +168,12 @@ TEST(ParseGameRecord, ReadsLfAloneAndCrAloneLikeCrLf)
 
 TEST(ParseGameRecord, AcceptsFirstNumbers0To119AndRefusesOthers)
 {
-    EXPECT_EQ(Parse("119\r\n").PositionRows.size(), 120U);
-    EXPECT_EQ(Parse("118\r\n").LastIndex, 118);
+    std::string lines;
+    for (int k = 0; k < 120; ++k) {
+        lines += StartLine;
+    }
+    EXPECT_EQ(Parse("119\r\n" + lines).PositionRows.size(), 120U);
+    EXPECT_EQ(Parse("118\r\n" + lines).LastIndex, 118);
     for (const std::string first : { "120", "-1", "65536", "2147483647" }) {
         const std::string message = ParseError(std::string(first).append("\r\n").append(StartLine));
         EXPECT_NE(message.find("/games/test.kvr"), std::string::npos) << message;

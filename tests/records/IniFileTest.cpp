@@ -139,7 +139,8 @@ TEST(TIniFile, ReportsAFileItCannotWriteByName)
         ini.WriteInteger("Option", "Size", 18);
         FAIL() << "writing into a folder succeeded";
     } catch (const TFileError& error) {
-        EXPECT_EQ(std::string(error.what()), folder.File("Dir.Ini") + " に書き込めません");
+        EXPECT_EQ(std::string(error.what()),
+            folder.File("Dir.Ini") + " に書き込めません\nIt is a folder, not a file.");
         EXPECT_EQ(error.Cause(), "it is a folder, not a file");
     }
     const TIniFile vanished(folder.File("gone/Kalvoro.Ini"));
@@ -147,7 +148,8 @@ TEST(TIniFile, ReportsAFileItCannotWriteByName)
         vanished.WriteBool("Option", "ShowEval", true);
         FAIL() << "writing into a missing folder succeeded";
     } catch (const TFileError& error) {
-        EXPECT_EQ(std::string(error.what()), vanished.FileName + " に書き込めません");
+        EXPECT_EQ(std::string(error.what()),
+            vanished.FileName + " に書き込めません\nThe file or its folder does not exist.");
         EXPECT_EQ(error.Cause(), "the file or its folder does not exist");
     }
 }

@@ -5,6 +5,9 @@
 
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
 
 using namespace kalvoro::engine;
 using namespace kalvoro::records;
@@ -104,7 +107,7 @@ TEST_F(SettingsTest, ReportsAFolderItCannotWriteAndKeepsTheOldFile)
             try {
                 SaveSettings(path, TSettings {});
             } catch (const TFileError& error) {
-                return std::string(error.what()) == path + " に書き込めません"
+                return std::string(error.what()) == path + " に書き込めません\nPermission denied."
                         && error.Cause() == "permission denied"
                     ? 0
                     : 3;
@@ -128,11 +131,75 @@ TEST_F(SettingsTest, KeepsTheOldFileWhenTheDiskIsFull)
         try {
             SaveSettings(path, TSettings {});
         } catch (const TFileError& error) {
-            return std::string(error.what()) == path + " に書き込めません" ? 0 : 2;
+            return std::string(error.what())
+                    == path + " に書き込めません\nThe disk is full or the file would grow too large."
+                ? 0
+                : 2;
         }
         return 1;
     });
     EXPECT_EQ(code, 0);
     EXPECT_EQ(ReadText(path), original);
     EXPECT_EQ(folder.EntryCount(), 1U);
+}
+
+TEST_F(SettingsTest, CopiesExitingTogetherLeaveEveryKeyWithOneCopysValueAndTheOtherLines)
+{
+    WriteText(path, "; mine\r\n[Other]\r\nKeep=1\r\n");
+    constexpr int Copies = 8;
+    std::vector<pid_t> children;
+    for (int copy = 0; copy < Copies; ++copy) {
+        const pid_t child = ::fork();
+        if (child == 0) {
+            TSettings settings;
+            settings.BlackLevel = copy;
+            settings.Custom = { 20 + copy, 20 + copy, 20 + copy };
+            int failures = 0;
+            for (int round = 0; round < 20; ++round) {
+                try {
+                    SaveSettings(path, settings);
+                } catch (const TFileError&) {
+                    ++failures;
+                }
+            }
+            ::_exit(failures);
+        }
+        children.push_back(child);
+    }
+    for (const pid_t child : children) {
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    const std::string text = ReadText(path);
+    EXPECT_TRUE(text.starts_with("; mine\r\n[Other]\r\nKeep=1\r\n")) << text;
+    const TSettings read = LoadSettings(path);
+    EXPECT_EQ(read.Custom.completeDepth, 20 + read.BlackLevel);
+    EXPECT_EQ(read.Custom, (TLevelRow { 20 + read.BlackLevel, 20 + read.BlackLevel, 20 + read.BlackLevel }));
+    EXPECT_LT(read.BlackLevel, Copies);
+    for (const char* key :
+        { "Size=", "Timer=", "ShowEval=", "BLevel=", "WLevel=", "Complete=", "Fast=", "Node=" }) {
+        EXPECT_EQ(text.find(key), text.rfind(key)) << key << " appears more than once:\n" << text;
+        EXPECT_NE(text.find(key), std::string::npos) << key;
+    }
+    EXPECT_EQ(folder.EntryCount(), 1U);
+}
+
+TEST_F(SettingsTest, ReadsAByteOrderMarkAndBareCarriageReturnsAndKeepsThemOnRewriting)
+{
+    EXPECT_EQ(LoadFrom("\xEF\xBB\xBF[Option]\r\nSize=52\r\n").CellSize, 52);
+    SaveSettings(path, TSettings {});
+    const std::string rewritten = ReadText(path);
+    EXPECT_TRUE(rewritten.starts_with("\xEF\xBB\xBF[Option]\r\nSize=30\r\n")) << rewritten;
+    EXPECT_EQ(rewritten.find("[Option]"), rewritten.rfind("[Option]")) << rewritten;
+
+    const TSettings mixed = LoadFrom("[Option]\rSize=44\rTimer=10\n[Game]\r\nBLevel=7\r");
+    EXPECT_EQ(mixed.CellSize, 44);
+    EXPECT_EQ(mixed.PauseTicks, 10);
+    EXPECT_EQ(mixed.BlackLevel, 7);
+    SaveSettings(path, TSettings {});
+    const std::string crOnly = ReadText(path);
+    EXPECT_TRUE(crOnly.starts_with("[Option]\rSize=30\rTimer=5\n")) << crOnly;
+    EXPECT_NE(crOnly.find("\r[Custom]\rComplete=14\r"), std::string::npos) << crOnly;
+    EXPECT_EQ(LoadSettings(path), TSettings {});
 }

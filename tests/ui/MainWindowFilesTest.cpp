@@ -137,7 +137,7 @@ TEST_F(TWindowTest, ASettingsFileThatCannotBeWrittenIsReportedAndTheAutoSaveIsSk
     form->close();
     EXPECT_FALSE(form->isVisible());
     ASSERT_EQ(script.errors.size(), 1U);
-    EXPECT_EQ(script.errors[0], PathIn("Kalvoro.Ini") + " に書き込めません");
+    EXPECT_EQ(script.errors[0], PathIn("Kalvoro.Ini") + " に書き込めません\nIt is a folder, not a file.");
     EXPECT_FALSE(Exists(PathIn("$Kalv$.kvr")));
     // Closing once more writes and reports nothing again.
     form->close();
