@@ -233,6 +233,11 @@ void NewGame(bool startComputer)
     Game.EmptyCount = 60;
     ResetBookCursors(Game.BookCursor);
     Game.InputEnabled = true;
+    // Nothing of the previous game stays beside the fresh board.
+    for (const int colour : { Black, White }) {
+        window->SetLastMoveLabel(colour, "");
+        window->SetEvalLabel(colour, "");
+    }
     AfterMove();
     if (startComputer) {
         window->FormPaint();
@@ -258,6 +263,7 @@ void ResumeFromHistory()
     Game.SideToMove = Game.HistoryTop % 2 == 1 ? White : Black;
     window->HighlightCountLabel(Game.SideToMove);
     CountLegalMoves();
+    UpdateLastMoveLabels();
     SetBothPlayersHuman();
     ResetBookCursors(Game.BookCursor);
     window->FormPaint();

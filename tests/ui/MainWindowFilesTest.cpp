@@ -167,7 +167,17 @@ TEST_F(TWindowTest, SaveAndOpenGoOnFromTheLastPositionWithBothPlayersHuman)
     EXPECT_EQ(record.rfind("3\r\n", 0), 0U);
     EXPECT_NE(record.find("\r\nBlack : Human\r\nWhite : Human\r\n"), std::string::npos);
 
+    const QString blackLast = form->Panel()->Bloc->text();
+    const QString whiteLast = form->Panel()->WLoc->text();
+    ASSERT_FALSE(blackLast.isEmpty());
+    ASSERT_FALSE(whiteLast.isEmpty());
+    form->SetEvalLabel(White, "12");
+    // A fresh board shows no last moves or scores of the game before.
     Item("New1")->trigger();
+    EXPECT_EQ(form->Panel()->Bloc->text(), QString());
+    EXPECT_EQ(form->Panel()->WLoc->text(), QString());
+    EXPECT_EQ(form->Panel()->WPts->text(), QString());
+    ClickFirstLegalSquare(*form);
     form->SetPlayerLevel(Black, 3);
     form->SetPlayerLevel(White, 3);
     script.openPath = path;
@@ -184,6 +194,9 @@ TEST_F(TWindowTest, SaveAndOpenGoOnFromTheLastPositionWithBothPlayersHuman)
         white += cell == White ? 1 : 0;
     }
     EXPECT_EQ(form->Panel()->Label2->text(), QStringLiteral("White: %1").arg(white));
+    // The last moves of the opened game, not of the game it replaced.
+    EXPECT_EQ(form->Panel()->Bloc->text(), blackLast);
+    EXPECT_EQ(form->Panel()->WLoc->text(), whiteLast);
     ClickFirstLegalSquare(*form);
     EXPECT_EQ(Game.HistoryTop, 4);
     EXPECT_EQ(Game.SideToMove, Black);
