@@ -45,7 +45,9 @@ bool TStandardDialogs::Confirm(const std::string& text)
 
 void TStandardDialogs::OpenDocument(const std::string& path)
 {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(FromUtf8(path)));
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(FromUtf8(path)))) {
+        ShowError("Cannot open " + path + ": the desktop has no program for it.");
+    }
 }
 
 void TStandardDialogs::ShowBestMove(const std::array<std::string, 3>& lines)

@@ -103,6 +103,17 @@ TEST_F(TWindowTest, SidePanelStartsWithTheCountsAndTheDefaultPlayers)
     EXPECT_EQ(panel.Label1->palette().color(QPalette::Window), panel.palette().color(QPalette::Highlight));
     EXPECT_EQ(panel.Label2->palette().color(QPalette::Window), panel.palette().color(QPalette::Button));
     EXPECT_EQ(panel.Label2->palette().color(QPalette::WindowText), BlackColour);
+    // The raised outer bevel runs along the panel's whole 90 by 241 pixels, the lowered inner one inside it.
+    const QImage bevel = form->Panel()->grab().toImage();
+    ASSERT_EQ(bevel.size(), QSize(90, 241));
+    const QRgb light = panel.palette().color(QPalette::Light).rgb();
+    const QRgb dark = panel.palette().color(QPalette::Dark).rgb();
+    EXPECT_EQ(bevel.pixel(0, 0), light);
+    EXPECT_EQ(bevel.pixel(89, 120), dark);
+    EXPECT_EQ(bevel.pixel(45, 240), dark);
+    EXPECT_EQ(bevel.pixel(1, 1), dark);
+    EXPECT_EQ(bevel.pixel(88, 120), light);
+    EXPECT_EQ(bevel.pixel(45, 239), light);
 }
 
 TEST_F(TWindowTest, PointerNamesTheSquareUnderItUpToTheLastColumn)
