@@ -103,6 +103,8 @@ public slots:
     void Save1Click();
     void Analyse1Click();
     void Exit1Click();
+    // Ctrl+Z: Back, when Back would take a move back.
+    void TakeBack1Click();
     void SizeChange(QAction* item);
     void SpeedOptClick(QAction* item);
     void Customize1Click();

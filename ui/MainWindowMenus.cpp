@@ -12,6 +12,7 @@
 #include <span>
 
 #include <QMenuBar>
+#include <QStyleOptionMenuItem>
 
 namespace kalvoro::ui {
 
@@ -21,6 +22,36 @@ using namespace kalvoro::game;
 using namespace kalvoro::widgets;
 
 namespace {
+
+// A menu that shows every key of an item that has several, so that a desktop key given beside the item's own
+// one is shown too.
+class TKeysMenu : public QMenu {
+public:
+    using QMenu::QMenu;
+
+protected:
+    void initStyleOption(QStyleOptionMenuItem* option, const QAction* action) const override
+    {
+        QMenu::initStyleOption(option, action);
+        QStringList keys;
+        for (const QKeySequence& key : action->shortcuts()) {
+            if (!key.isEmpty()) {
+                keys << key.toString(QKeySequence::NativeText);
+            }
+        }
+        if (keys.size() > 1 || (keys.size() == 1 && action->shortcut().isEmpty())) {
+            option->text = action->text() + QLatin1Char('\t') + keys.join(QStringLiteral(", "));
+        }
+    }
+};
+
+QMenu* AddMenu(QMenuBar* bar, const char* name, const char* title)
+{
+    auto* menu = new TKeysMenu(QString::fromLatin1(title), bar);
+    menu->setObjectName(QString::fromLatin1(name));
+    bar->addMenu(menu);
+    return menu;
+}
 
 QAction* AddItem(QMenu* menu, const char* name, const char* caption, QKeySequence shortcut = {})
 {
@@ -101,8 +132,7 @@ void TForm1::CreateMenus()
 
 QMenu* TForm1::CreateGameMenu()
 {
-    QMenu* menu = menuBar()->addMenu(QStringLiteral("&Game"));
-    menu->setObjectName(QStringLiteral("Game1"));
+    QMenu* menu = AddMenu(menuBar(), "Game1", "&Game");
     connect(
         AddItem(menu, "New1", "&New", Qt::CTRL | Qt::Key_N), &QAction::triggered, this, &TForm1::New1Click);
     connect(AddItem(menu, "Open1", "&Open", Qt::CTRL | Qt::Key_O), &QAction::triggered, this,
@@ -113,14 +143,19 @@ QMenu* TForm1::CreateGameMenu()
     connect(AddItem(menu, "Analyse1", "&Analyse", Qt::CTRL | Qt::Key_A), &QAction::triggered, this,
         &TForm1::Analyse1Click);
     menu->addSeparator();
-    connect(AddItem(menu, "Exit1", "E&xit"), &QAction::triggered, this, &TForm1::Exit1Click);
+    QAction* exit = AddItem(menu, "Exit1", "E&xit");
+    // The desktop's usual key, beside the item's own (none).
+    exit->setShortcuts({ QKeySequence(), QKeySequence(Qt::CTRL | Qt::Key_Q) });
+    connect(exit, &QAction::triggered, this, &TForm1::Exit1Click);
+    menu->addSeparator();
+    connect(AddItem(menu, "TakeBack1", "Take &Back", Qt::CTRL | Qt::Key_Z), &QAction::triggered, this,
+        &TForm1::TakeBack1Click);
     return menu;
 }
 
 QMenu* TForm1::CreateOptionMenu()
 {
-    QMenu* menu = menuBar()->addMenu(QStringLiteral("&Option"));
-    menu->setObjectName(QStringLiteral("Option1"));
+    QMenu* menu = AddMenu(menuBar(), "Option1", "&Option");
     QMenu* resize = menu->addMenu(QStringLiteral("Re&size"));
     resize->setObjectName(QStringLiteral("Resize1"));
     sizeItems = AddChoices(resize, CellSizeChoices);
@@ -140,10 +175,10 @@ QMenu* TForm1::CreateOptionMenu()
 
 QMenu* TForm1::CreateHelpMenu()
 {
-    QMenu* menu = menuBar()->addMenu(QStringLiteral("&Help"));
-    menu->setObjectName(QStringLiteral("Help1"));
-    connect(AddItem(menu, "Index1", "&Index", Qt::CTRL | Qt::Key_H), &QAction::triggered, this,
-        &TForm1::Index1Click);
+    QMenu* menu = AddMenu(menuBar(), "Help1", "&Help");
+    QAction* index = AddItem(menu, "Index1", "&Index");
+    index->setShortcuts({ QKeySequence(Qt::CTRL | Qt::Key_H), QKeySequence(Qt::Key_F1) });
+    connect(index, &QAction::triggered, this, &TForm1::Index1Click);
     connect(AddItem(menu, "About1", "&About", Qt::CTRL | Qt::Key_V), &QAction::triggered, this,
         &TForm1::About1Click);
     return menu;
@@ -192,6 +227,14 @@ void TForm1::Analyse1Click()
 void TForm1::Exit1Click()
 {
     close();
+}
+
+void TForm1::TakeBack1Click()
+{
+    // Back while the computer thinks would stop it: the key only takes back what the button could.
+    if (Game.InputEnabled && !Game.Busy) {
+        BackBtnClick();
+    }
 }
 
 void TForm1::SizeChange(QAction* item)

@@ -210,6 +210,38 @@ TEST_F(TWindowTest, InputSwitchesOffMenusShortcutsAndSelectorsButNotBackStop)
     EXPECT_EQ(Game.HistoryTop, 0);
 }
 
+TEST_F(TWindowTest, DesktopKeysTakeBackOpenTheHelpAndExitBesideTheMenuKeys)
+{
+    form->SetPlayerLevel(White, HumanLevel);
+    Item("NoWait1")->trigger();
+    ShowForm();
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    PlayMove(4, 3);
+    PlayMove(3, 3);
+    ASSERT_EQ(Game.HistoryTop, 2);
+    // While the game is busy the key neither takes back nor stops.
+    DisableInput();
+    QTest::keyClick(form.get(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Game.HistoryTop, 2);
+    EXPECT_FALSE(Game.StopRequested);
+    EnableInput();
+    QTest::keyClick(form.get(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Game.HistoryTop, 0);
+    EXPECT_EQ(form->Panel()->Bloc->text(), QString());
+    EXPECT_EQ(Item("TakeBack1")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Z));
+    form->SetHelpFile(QStringLiteral(KALVORO_HELP_SOURCE));
+    QTest::keyClick(form.get(), Qt::Key_F1);
+    auto* help = form->findChild<QWidget*>(QStringLiteral("HelpWindow"));
+    ASSERT_NE(help, nullptr);
+    EXPECT_TRUE(help->isVisible());
+    help->close();
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    QTest::keyClick(form.get(), Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_FALSE(form->isVisible());
+}
+
 TEST_F(TWindowTest, SpeedItemsSetThePauseAndNoWaitIsItsCheck)
 {
     EXPECT_EQ(form->PauseTicks(), 5);
