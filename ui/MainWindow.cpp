@@ -7,10 +7,14 @@
 #include "game/GameFlow.h"
 #include "records/RecordTime.h"
 #include "widgets/Fonts.h"
+#include "widgets/RecordDialogs.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QLayout>
+#include <QMimeData>
 #include <QMouseEvent>
 
 namespace kalvoro::ui {
@@ -43,6 +47,7 @@ TForm1::TForm1(
     connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
     CreateMenus();
     CreateClientArea();
+    setAcceptDrops(true);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     SetGameWindow(this);
     FormCreate();
@@ -226,6 +231,23 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
         return true;
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+void TForm1::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (Game.InputEnabled && !Game.Busy && DroppedRecordPath(event->mimeData())) {
+        event->acceptProposedAction();
+    }
+}
+
+void TForm1::dropEvent(QDropEvent* event)
+{
+    const std::optional<std::string> path = DroppedRecordPath(event->mimeData());
+    if (!path || !Game.InputEnabled || Game.Busy) {
+        return;
+    }
+    event->acceptProposedAction();
+    OpenRecord(*path);
 }
 
 void TForm1::ComboChange(int colour)

@@ -105,6 +105,11 @@ public slots:
     void Exit1Click();
     // Ctrl+Z: Back, when Back would take a move back.
     void TakeBack1Click();
+    // The game so far on the clipboard as square names ("f5d6c3"), passes left out.
+    void CopyMoves1Click();
+    // The game set up from the moves on the clipboard, as Open sets up a record; refused with a message
+    // that names the first move that cannot be read or played.
+    void PasteMoves1Click();
     void SizeChange(QAction* item);
     void SpeedOptClick(QAction* item);
     void Customize1Click();
@@ -121,6 +126,9 @@ protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // A game record dropped on the window is opened as Open would, while the game takes input.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void FormCreate();
@@ -128,6 +136,9 @@ private:
     void FormDestroy();
     void ApplySettings(const TSettings& settings);
     void ShowRecordAlone();
+    // Open's work after its dialog, also for a record dropped on the window.
+    void OpenRecord(const std::string& path);
+    void PasteMoves(const std::string& text);
     // The folder the file dialogs start in: the data folder, created when it is missing (when it cannot be
     // created, the dialog starts where it likes).
     std::string DialogFolder() const;

@@ -5,12 +5,15 @@
 #include "CustomizeDialog.h"
 #include "HelpViewer.h"
 #include "game/GameFlow.h"
+#include "records/MoveTranscript.h"
 #include "records/RecordTime.h"
 #include "widgets/ResultDialog.h"
 
 #include <filesystem>
 #include <span>
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QMenuBar>
 #include <QStyleOptionMenuItem>
 
@@ -150,6 +153,10 @@ QMenu* TForm1::CreateGameMenu()
     menu->addSeparator();
     connect(AddItem(menu, "TakeBack1", "Take &Back", Qt::CTRL | Qt::Key_Z), &QAction::triggered, this,
         &TForm1::TakeBack1Click);
+    connect(AddItem(menu, "CopyMoves1", "&Copy Moves", Qt::CTRL | Qt::SHIFT | Qt::Key_C), &QAction::triggered,
+        this, &TForm1::CopyMoves1Click);
+    connect(AddItem(menu, "PasteMoves1", "&Paste Moves", Qt::CTRL | Qt::SHIFT | Qt::Key_V),
+        &QAction::triggered, this, &TForm1::PasteMoves1Click);
     return menu;
 }
 
@@ -191,16 +198,45 @@ void TForm1::New1Click()
 
 void TForm1::Open1Click()
 {
-    const std::optional<std::string> path = dialogs->AskOpenPath(DialogFolder(), lastOpenName);
-    if (!path) {
-        return;
+    if (const std::optional<std::string> path = dialogs->AskOpenPath(DialogFolder(), lastOpenName)) {
+        OpenRecord(*path);
     }
-    lastOpenName = std::filesystem::path(*path).filename().string();
+}
+
+void TForm1::OpenRecord(const std::string& path)
+{
+    lastOpenName = std::filesystem::path(path).filename().string();
     try {
-        OpenGameRecord(*path);
+        OpenGameRecord(path);
     } catch (const TFileError& error) {
         // The record was read into a scratch copy: the game in progress is untouched.
         dialogs->ShowError(error.what());
+    }
+}
+
+void TForm1::CopyMoves1Click()
+{
+    QGuiApplication::clipboard()->setText(QString::fromStdString(TranscriptOf(GameMoves())));
+}
+
+void TForm1::PasteMoves1Click()
+{
+    PasteMoves(QGuiApplication::clipboard()->text().toStdString());
+}
+
+void TForm1::PasteMoves(const std::string& text)
+{
+    const TTranscriptReading reading = ReadTranscript(text);
+    const std::string refusal = "Cannot paste the moves: ";
+    if (reading.unreadable) {
+        dialogs->ShowError(refusal + "move " + std::to_string(reading.unreadable->number) + ", \""
+            + reading.unreadable->text + "\", cannot be read.");
+    } else if (reading.moveCodes.empty()) {
+        dialogs->ShowError(refusal + "the clipboard holds no moves.");
+    } else if (const int refused = SetUpFromMoves(reading.moveCodes); refused != 0) {
+        dialogs->ShowError(refusal + "move " + std::to_string(refused) + ", \""
+            + MoveCodeName(reading.moveCodes[static_cast<std::size_t>(refused - 1)])
+            + "\", cannot be played there.");
     }
 }
 

@@ -6,6 +6,10 @@
 #include "records/AtomicFile.h"
 #include "support/ScriptedUser.h"
 
+#include <QClipboard>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -190,6 +194,45 @@ TEST_F(AnalysisWindow, SavesTheGameWithTheMemoAndOpensItAgain)
     EXPECT_EQ(other.List1->count(), 6);
     EXPECT_EQ(other.CurrentIndex, 0);
     EXPECT_EQ(other.windowTitle(), "Kalvoro Analyse mode (saved.kvr)");
+}
+
+TEST_F(AnalysisWindow, CtrlCInTheListCopiesTheMovesAndADroppedRecordOpens)
+{
+    Show(GameWithPass());
+    const std::string fifth = MoveCodeName(GameWithPass().PositionRows[4][9]);
+    QApplication::clipboard()->clear();
+    window->List1->setFocus();
+    QTest::keySequence(window->List1, QKeySequence::Copy);
+    EXPECT_EQ(QApplication::clipboard()->text().toStdString(), "f5d6c3" + fifth);
+    // Elsewhere Ctrl+C keeps its meaning: the memo copies its selected text.
+    window->Memo1->setFocus();
+    window->Memo1->selectAll();
+    QTest::keySequence(window->Memo1, QKeySequence::Copy);
+    EXPECT_EQ(QApplication::clipboard()->text(), window->Memo1->toPlainText());
+
+    const std::string path = InTemp("dropped.KVR");
+    SaveGameRecord(path, RecordOfMoves({ 65 }, { "Dropped" }));
+    QMimeData data;
+    data.setUrls({ QUrl::fromLocalFile(QString::fromStdString(path)) });
+    for (QWidget* target : { static_cast<QWidget*>(window.get()), window->Memo1->viewport() }) {
+        Select(2);
+        QDragEnterEvent enter({ 5, 5 }, Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(target, &enter);
+        EXPECT_TRUE(enter.isAccepted());
+        QDropEvent drop({ 5, 5 }, Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(target, &drop);
+        EXPECT_EQ(window->List1->count(), 2);
+        EXPECT_EQ(window->CurrentIndex, 0);
+        EXPECT_EQ(window->Memo1->toPlainText(), QStringLiteral("Dropped"));
+        EXPECT_EQ(window->windowTitle(), "Kalvoro Analyse mode (dropped.KVR)");
+        window->SetGame(GameWithPass());
+        window->FormShow();
+    }
+    QMimeData text;
+    text.setText(QStringLiteral("f5"));
+    QDragEnterEvent other({ 5, 5 }, Qt::CopyAction, &text, Qt::LeftButton, {});
+    QApplication::sendEvent(window.get(), &other);
+    EXPECT_FALSE(other.isAccepted());
 }
 
 TEST_F(AnalysisWindow, AFailedOpenChangesNothing)
