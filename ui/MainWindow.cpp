@@ -161,6 +161,11 @@ void TForm1::CreateClientArea()
             FormMouseUp(button, at);
         });
     connect(boardView, &TBoardView::MouseMoved, this, &TForm1::FormMouseMove);
+    // The board takes the keyboard first, for keyboard play; a click on it brings the keys back.
+    boardView->setFocusPolicy(Qt::StrongFocus);
+    boardView->setFocus();
+    connect(boardView, &TBoardView::KeyPressed, this, &TForm1::BoardKeyPressed);
+    connect(boardView, &TBoardView::KeyReleased, this, &TForm1::BoardKeyReleased);
     connect(boardView, &TBoardView::Painted, this, &TForm1::BoardPainted);
     connect(Panel1->Combo1, &QComboBox::activated, this, [this] { ComboChange(Black); });
     connect(Panel1->Combo2, &QComboBox::activated, this, [this] { ComboChange(White); });

@@ -80,6 +80,11 @@ public:
     void FormMouseDown(
         Qt::MouseButton button, Qt::MouseButtons buttons, Qt::KeyboardModifiers keys, QPoint at);
     void FormMouseUp(Qt::MouseButton button, QPoint at);
+    // Keyboard play on the board: the arrows move a square cursor (shown from the first key on) and name its
+    // square, Enter or Space plays there as a click would, Escape hides the cursor, and Shift held shows the
+    // legal moves as the right button does.
+    void BoardKeyPressed(int key);
+    void BoardKeyReleased(int key);
 
     // The options as the settings file holds them. A size or pause that no menu item carries is ignored;
     // the size takes effect on the screen at the next size change or FormCreate's sizing.
@@ -163,6 +168,8 @@ private:
     // FormDestroy runs once, at the first accepted close.
     bool settingsWritten = false;
     int flowDepth = 0;
+    // The legal moves are shown while Shift is held.
+    bool marksShownByKey = false;
     std::array<int, 2> levelsAtClose {};
     QString helpFile;
     TFileLocations locations;

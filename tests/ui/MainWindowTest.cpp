@@ -128,6 +128,49 @@ TEST_F(TWindowTest, PointerNamesTheSquareUnderItUpToTheLastColumn)
     EXPECT_EQ(pos->text(), QStringLiteral("b8"));
 }
 
+TEST_F(TWindowTest, KeyboardPlayMovesAFramedCursorShownOnlyOnceAKeyIsUsed)
+{
+    form->SetPlayerLevel(White, HumanLevel);
+    Item("NoWait1")->trigger();
+    ShowForm();
+    TBoardView* view = form->BoardView();
+    EXPECT_TRUE(view->hasFocus());
+    const QImage untouched = BoardPicture();
+    // The frame's top-left corner inside d3.
+    const QPoint d3Frame(3 * 30 + 2, 2 * 30 + 2);
+    EXPECT_EQ(Pixel(untouched, d3Frame.x(), d3Frame.y()), Colours::Green);
+    // Enter before any arrow plays nothing.
+    QTest::keyClick(view, Qt::Key_Return);
+    EXPECT_EQ(Game.HistoryTop, 0);
+    EXPECT_EQ(BoardPicture(), untouched);
+
+    QTest::keyClick(view, Qt::Key_Down);
+    EXPECT_EQ(form->Panel()->PosLabel->text(), QStringLiteral("d4"));
+    QTest::keyClick(view, Qt::Key_Up);
+    EXPECT_EQ(form->Panel()->PosLabel->text(), QStringLiteral("d3"));
+    EXPECT_NE(Pixel(BoardPicture(), d3Frame.x(), d3Frame.y()), Colours::Green);
+    // Shift held shows the legal moves as the right button does.
+    QTest::keyPress(view, Qt::Key_Shift);
+    EXPECT_EQ(Cell(Game.ViewBoard, 4, 3), LegalMark);
+    QTest::keyRelease(view, Qt::Key_Shift);
+    EXPECT_EQ(Cell(Game.ViewBoard, 4, 3), EmptyCell);
+    QTest::keyClick(view, Qt::Key_Space);
+    EXPECT_EQ(Game.HistoryTop, 1);
+    EXPECT_EQ(form->Panel()->Bloc->text(), QStringLiteral("d3"));
+    // An occupied square plays nothing, and the cursor stops at the edge.
+    QTest::keyClick(view, Qt::Key_Enter);
+    EXPECT_EQ(Game.HistoryTop, 1);
+    for (int step = 0; step < 5; ++step) {
+        QTest::keyClick(view, Qt::Key_Up);
+    }
+    EXPECT_EQ(form->Panel()->PosLabel->text(), QStringLiteral("d1"));
+    QTest::keyClick(view, Qt::Key_Escape);
+    QTest::keyClick(view, Qt::Key_Return);
+    EXPECT_EQ(Game.HistoryTop, 1);
+    const QImage hidden = BoardPicture();
+    EXPECT_EQ(Pixel(hidden, 3 * 30 + 2, 2), Colours::Green);
+}
+
 TEST_F(TWindowTest, RightButtonShowsTheLegalMovesWhileHeld)
 {
     ShowForm();
