@@ -56,7 +56,7 @@ QMenu* AddMenu(QMenuBar* bar, const char* name, const char* title)
     return menu;
 }
 
-QAction* AddItem(QMenu* menu, const char* name, const char* caption, QKeySequence shortcut = {})
+QAction* AddItem(QMenu* menu, const char* name, const char* caption, const QKeySequence& shortcut = {})
 {
     QAction* action = menu->addAction(QString::fromLatin1(caption));
     action->setObjectName(QString::fromLatin1(name));
