@@ -9,6 +9,7 @@
 #include "records/RecordTime.h"
 #include "widgets/ResultDialog.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <span>
 
@@ -43,7 +44,12 @@ protected:
             }
         }
         if (keys.size() > 1 || (keys.size() == 1 && action->shortcut().isEmpty())) {
-            option->text = action->text() + QLatin1Char('\t') + keys.join(QStringLiteral(", "));
+            const QString shown = keys.join(QStringLiteral(", "));
+            option->text = action->text() + QLatin1Char('\t') + shown;
+            // The menu sizes its key column for the first keys only: this item's keys take room from its
+            // text.
+            option->reservedShortcutWidth
+                = std::max(option->reservedShortcutWidth, option->fontMetrics.horizontalAdvance(shown));
         }
     }
 };
