@@ -2,11 +2,13 @@
 
 #include "widgets/ResultDialog.h"
 
+#include <QCheckBox>
 #include <QDesktopServices>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QUrl>
+#include <QVBoxLayout>
 
 namespace kalvoro::analysis {
 
@@ -30,10 +32,17 @@ TPrintChoice TStandardDialogs::ChoosePrinter(QPrinter& printer)
 {
     QPrintDialog dialog(&printer, Parent());
     dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
+    // The text export is a choice of its own: a printer's output file, a PDF included, still gets the sheet.
+    auto* options = new QWidget;
+    options->setWindowTitle(QStringLiteral("Kalvoro"));
+    auto* textExport = new QCheckBox(QStringLiteral("Print to file (text)"), options);
+    textExport->setObjectName(QStringLiteral("PrintToTextFile"));
+    (new QVBoxLayout(options))->addWidget(textExport);
+    dialog.setOptionTabs({ options });
     if (dialog.exec() != QDialog::Accepted) {
         return TPrintChoice::Cancelled;
     }
-    return printer.outputFileName().isEmpty() ? TPrintChoice::Print : TPrintChoice::PrintToFile;
+    return textExport->isChecked() ? TPrintChoice::PrintToFile : TPrintChoice::Print;
 }
 
 bool TStandardDialogs::Confirm(const std::string& text)
@@ -45,7 +54,9 @@ bool TStandardDialogs::Confirm(const std::string& text)
 
 void TStandardDialogs::OpenDocument(const std::string& path)
 {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(FromUtf8(path)));
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(FromUtf8(path)))) {
+        ShowError("Cannot open " + path + ": the desktop has no program for it.");
+    }
 }
 
 void TStandardDialogs::ShowBestMove(const std::array<std::string, 3>& lines)

@@ -19,7 +19,8 @@ enum class TPrintChoice { Cancelled, Print, PrintToFile };
 
 class IAnalysisDialogs : public IRecordDialogs {
 public:
-    // The print dialog for `printer`, with its print-to-file box.
+    // The print dialog for `printer`, with a tick box "Print to file (text)" among its options: PrintToFile
+    // when it is ticked, Print for any printer otherwise (its output file, if any, set on `printer`).
     virtual TPrintChoice ChoosePrinter(QPrinter& printer) = 0;
     // A confirmation box with OK and Cancel; true for OK.
     virtual bool Confirm(const std::string& text) = 0;

@@ -4,14 +4,21 @@
 #include "analysis/core/BestMove.h"
 #include "analysis/core/TextExport.h"
 #include "records/FileLocations.h"
+#include "records/MoveTranscript.h"
 #include "records/ProgramFolder.h"
 #include "widgets/ButtonIcons.h"
 #include "widgets/Colours.h"
 #include "widgets/Fonts.h"
 #include "widgets/MoveNumberDiagram.h"
+#include "widgets/RecordDialogs.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QCoreApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QKeyEvent>
+#include <QMimeData>
 #include <QPainter>
 #include <QPrinter>
 #include <QTextDocument>
@@ -27,6 +34,8 @@ using namespace kalvoro::widgets;
 namespace {
 
 constexpr int ListLineHeight = 16;
+// The word of a position line that holds the move played from the position.
+constexpr std::size_t MoveWord = 9;
 
 QToolButton* MakeImageButton(QWidget* parent, QRect geometry, const QIcon& icon, const QString& tip)
 {
@@ -123,6 +132,10 @@ TForm2::TForm2(QWidget* parent, std::unique_ptr<IAnalysisDialogs> answerer)
     connect(OpenBtn, &QToolButton::clicked, this, &TForm2::OpenBtnClick);
     connect(PrintBtn, &QToolButton::clicked, this, &TForm2::PrintBtnClick);
     connect(HintBtn, &QToolButton::clicked, this, &TForm2::HintBtnClick);
+    setAcceptDrops(true);
+    List1->installEventFilter(this);
+    // The memo takes dropped text; a dropped record opens the game instead.
+    Memo1->viewport()->installEventFilter(this);
     FormCreate();
     SetGame(StartOnlyRecord());
     CloseBtn->setFocus();
@@ -275,21 +288,68 @@ void TForm2::OpenBtnClick()
 {
     const std::string folder
         = RecordFileName.find('/') == std::string::npos ? dataFolder : FolderOf(RecordFileName);
-    const std::optional<std::string> path = dialogs->AskOpenPath(folder, {});
-    if (!path) {
-        return;
+    if (const std::optional<std::string> path = dialogs->AskOpenPath(folder, {})) {
+        OpenRecord(*path);
     }
+}
+
+void TForm2::OpenRecord(const std::string& path)
+{
     TGameRecord record;
     try {
-        record = ReadGameRecord(*path);
+        record = ReadGameRecord(path);
     } catch (const TFileError& error) {
         dialogs->ShowError(error.what());
         return;
     }
-    RecordFileName = *path;
+    RecordFileName = path;
     UpdateCaption();
     SetGame(record);
     FormShow();
+}
+
+void TForm2::CopyMoves()
+{
+    std::vector<std::uint16_t> moves;
+    for (int i = 0; i < LastIndex && i < static_cast<int>(PositionRows.size()); ++i) {
+        moves.push_back(PositionRows[static_cast<std::size_t>(i)][MoveWord]);
+    }
+    QGuiApplication::clipboard()->setText(QString::fromStdString(TranscriptOf(moves)));
+}
+
+bool TForm2::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == List1 && event->type() == QEvent::KeyPress
+        && static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
+        CopyMoves();
+        return true;
+    }
+    if (watched == Memo1->viewport() && event->type() == QEvent::DragEnter
+        && DroppedRecordPath(static_cast<QDragEnterEvent*>(event)->mimeData())) {
+        dragEnterEvent(static_cast<QDragEnterEvent*>(event));
+        return true;
+    }
+    if (watched == Memo1->viewport() && event->type() == QEvent::Drop
+        && DroppedRecordPath(static_cast<QDropEvent*>(event)->mimeData())) {
+        dropEvent(static_cast<QDropEvent*>(event));
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TForm2::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (DroppedRecordPath(event->mimeData())) {
+        event->acceptProposedAction();
+    }
+}
+
+void TForm2::dropEvent(QDropEvent* event)
+{
+    if (const std::optional<std::string> path = DroppedRecordPath(event->mimeData())) {
+        event->acceptProposedAction();
+        OpenRecord(*path);
+    }
 }
 
 void TForm2::HintBtnClick()

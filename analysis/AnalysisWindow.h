@@ -49,6 +49,10 @@ public:
     void List1Click();
     void SaveBtnClick();
     void OpenBtnClick();
+    // Open's work after its dialog, also for a record dropped on the window.
+    void OpenRecord(const std::string& path);
+    // Ctrl+C in the move list: the game's moves on the clipboard as square names, passes left out.
+    void CopyMoves();
     void PrintBtnClick();
     void HintBtnClick();
     void ExportText();
@@ -71,6 +75,9 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void FormCreate();

@@ -19,7 +19,9 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("Kalvoro"));
     // The installed desktop entry and icon carry this name.
     QApplication::setDesktopFileName(QStringLiteral("org.kalvoro.Kalvoro"));
-    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("org.kalvoro.Kalvoro")));
+    // The installed theme's icon, else the picture built into the program.
+    QApplication::setWindowIcon(QIcon::fromTheme(
+        QStringLiteral("org.kalvoro.Kalvoro"), QIcon(QStringLiteral(":/icons/org.kalvoro.Kalvoro.png"))));
     InstallComputerPlayer();
     const TFileLocations locations = FileLocationsOfThisProgram(argv[0]);
     const std::string recordPath = argc > 1 ? argv[1] : "";

@@ -233,6 +233,11 @@ void NewGame(bool startComputer)
     Game.EmptyCount = 60;
     ResetBookCursors(Game.BookCursor);
     Game.InputEnabled = true;
+    // Nothing of the previous game stays beside the fresh board.
+    for (const int colour : { Black, White }) {
+        window->SetLastMoveLabel(colour, "");
+        window->SetEvalLabel(colour, "");
+    }
     AfterMove();
     if (startComputer) {
         window->FormPaint();
@@ -258,9 +263,40 @@ void ResumeFromHistory()
     Game.SideToMove = Game.HistoryTop % 2 == 1 ? White : Black;
     window->HighlightCountLabel(Game.SideToMove);
     CountLegalMoves();
+    UpdateLastMoveLabels();
     SetBothPlayersHuman();
     ResetBookCursors(Game.BookCursor);
     window->FormPaint();
+}
+
+int SetUpFromMoves(std::span<const std::uint16_t> moveCodes)
+{
+    const TGameState before = Game;
+    IGameWindow* shown = window;
+    // The moves are replayed unseen, exactly as the flow plays them, so that passes and the end of the game
+    // enter the history as in a game played on the board.
+    TQuietWindow unseen;
+    window = &unseen;
+    NewGame(false);
+    int refused = 0;
+    for (std::size_t k = 0; k < moveCodes.size() && refused == 0; ++k) {
+        const TSquare square = SquareOfMoveCode(moveCodes[k]);
+        const bool onBoard = square.x >= 1 && square.x <= 8 && square.y >= 1 && square.y <= 8;
+        if (!onBoard || Game.EmptyCount == 0 || Game.LegalMoveCount == 0 || HistoryIsFull()
+            || !IsLegalMove(square.x, square.y, Game.SideToMove)) {
+            refused = static_cast<int>(k) + 1;
+        } else {
+            PlayMove(square.x, square.y);
+        }
+    }
+    window = shown;
+    if (refused != 0) {
+        Game = before;
+        return refused;
+    }
+    Game.InputEnabled = true;
+    ResumeFromHistory();
+    return 0;
 }
 
 void RunComputer()

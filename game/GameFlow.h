@@ -9,7 +9,9 @@
 #include "GameState.h"
 #include "GameWindow.h"
 
+#include <cstdint>
 #include <functional>
+#include <span>
 
 namespace kalvoro::game {
 
@@ -36,8 +38,15 @@ void PlayMove(int x, int y);
 
 // Continues the game from History[HistoryTop] as after opening a record: GameBoard and ViewBoard from that
 // record, the counts, SideToMove from the parity of HistoryTop (White when odd) with its count label
-// highlighted, LegalMoveCount recomputed, both players Human, the book cursors reset and the board repainted.
+// highlighted, LegalMoveCount recomputed, the last-move labels, both players Human, the book cursors reset
+// and the board repainted.
 void ResumeFromHistory();
+
+// Sets the game up from the start position through `moveCodes` (a side without a move passes, as in play)
+// and resumes it as after opening a record. Returns 0, or the number (1 for the first) of the first move that
+// is not legal where it stands, or that comes after the end of the game, in which case the game stays as it
+// was and the window is not touched.
+int SetUpFromMoves(std::span<const std::uint16_t> moveCodes);
 
 // Lets the computer play while the side to move is a computer player and the game is not over.
 void RunComputer();

@@ -24,6 +24,9 @@ public:
     void Invalidate(const QRect& area);
     // Paints the changed parts at once.
     void RepaintPending();
+    // The keyboard's square cursor, a thin frame drawn over the picture inside square (x, y); x = 0 hides it.
+    void SetCursorSquare(TSquare square);
+    TSquare CursorSquare() const { return cursor; }
 
 signals:
     void MousePressed(
@@ -31,6 +34,9 @@ signals:
     void MouseReleased(
         Qt::MouseButton button, Qt::MouseButtons buttons, Qt::KeyboardModifiers keys, QPoint at);
     void MouseMoved(QPoint at);
+    // The keys of keyboard play: the arrows, Enter, Space, Escape and Shift; other keys go on to the window.
+    void KeyPressed(int key);
+    void KeyReleased(int key);
     // After each paint, for the one start of the computer after the first one.
     void Painted();
 
@@ -39,10 +45,13 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
 
 private:
     TBoardImage board;
     QRegion pending;
+    TSquare cursor {};
 };
 
 } // namespace kalvoro::ui

@@ -3,6 +3,7 @@
 #include "widgets/Fonts.h"
 
 #include <QKeyEvent>
+#include <QPainter>
 
 namespace kalvoro::ui {
 
@@ -24,9 +25,49 @@ QLabel* MakeCaption(QWidget* parent, QRect geometry)
     return label;
 }
 
+// A scroll bar that frames itself while it has the keyboard focus and the keyboard is in use (reached with
+// Tab or moved with a key), so that a mouse user sees the bar alone.
+class TFocusScrollBar : public QScrollBar {
+public:
+    explicit TFocusScrollBar(QWidget* parent)
+        : QScrollBar(Qt::Horizontal, parent)
+    {
+    }
+
+protected:
+    void focusInEvent(QFocusEvent* event) override
+    {
+        keyboardFocus = event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason;
+        QScrollBar::focusInEvent(event);
+    }
+    void focusOutEvent(QFocusEvent* event) override
+    {
+        keyboardFocus = false;
+        QScrollBar::focusOutEvent(event);
+    }
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        keyboardFocus = true;
+        QScrollBar::keyPressEvent(event);
+        update();
+    }
+    void paintEvent(QPaintEvent* event) override
+    {
+        QScrollBar::paintEvent(event);
+        if (keyboardFocus && hasFocus()) {
+            QPainter painter(this);
+            painter.setPen(palette().color(QPalette::Highlight));
+            painter.drawRect(rect().adjusted(0, 0, -1, -1));
+        }
+    }
+
+private:
+    bool keyboardFocus = false;
+};
+
 QScrollBar* MakeBar(QWidget* parent, QRect geometry, TDepthRange range, int initial)
 {
-    auto* bar = new QScrollBar(Qt::Horizontal, parent);
+    auto* bar = new TFocusScrollBar(parent);
     bar->setGeometry(geometry);
     bar->setRange(range.minimum, range.maximum);
     bar->setSingleStep(1);

@@ -1,5 +1,7 @@
 #include "HelpViewer.h"
 
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -7,6 +9,7 @@
 #include <QTextBrowser>
 #include <QTextCursor>
 #include <QUrl>
+#include <QVBoxLayout>
 
 namespace kalvoro::ui {
 
@@ -66,15 +69,24 @@ bool ShowHelp(QWidget* parent, const QString& path, const QString& topic, const 
             QStringLiteral("The help file %1 cannot be opened.").arg(QDir::toNativeSeparators(path)));
         return false;
     }
-    auto* browser = new QTextBrowser(parent);
-    browser->setWindowFlag(Qt::Window);
-    browser->setAttribute(Qt::WA_DeleteOnClose);
+    // A modeless dialog, so that Escape closes it as well as its Close button.
+    auto* window = new QDialog(parent, Qt::Window);
+    window->setObjectName(QStringLiteral("HelpWindow"));
+    window->setAttribute(Qt::WA_DeleteOnClose);
     // Closing the main window ends the program even while the help is open.
+    window->setAttribute(Qt::WA_QuitOnClose, false);
+    window->setWindowTitle(QStringLiteral("Kalvoro Help"));
+    window->resize(HelpWidth, HelpHeight);
+    auto* browser = new QTextBrowser(window);
     browser->setAttribute(Qt::WA_QuitOnClose, false);
     browser->setObjectName(QStringLiteral("HelpViewer"));
-    browser->setWindowTitle(QStringLiteral("Kalvoro Help"));
-    browser->resize(HelpWidth, HelpHeight);
     browser->setOpenExternalLinks(true);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, window);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, window, &QDialog::reject);
+    QObject::connect(window, &QDialog::finished, window, &QObject::deleteLater);
+    auto* layout = new QVBoxLayout(window);
+    layout->addWidget(browser);
+    layout->addWidget(buttons);
     QUrl url = QUrl::fromLocalFile(file.absoluteFilePath());
     url.setFragment(topic);
     browser->setSource(url, QTextDocument::HtmlResource);
@@ -82,7 +94,8 @@ bool ShowHelp(QWidget* parent, const QString& path, const QString& topic, const 
         InsertPreface(browser->document(), topic, preface);
         browser->scrollToAnchor(topic);
     }
-    browser->show();
+    window->show();
+    browser->setFocus();
     return true;
 }
 

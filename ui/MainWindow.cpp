@@ -7,10 +7,14 @@
 #include "game/GameFlow.h"
 #include "records/RecordTime.h"
 #include "widgets/Fonts.h"
+#include "widgets/RecordDialogs.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QLayout>
+#include <QMimeData>
 #include <QMouseEvent>
 
 namespace kalvoro::ui {
@@ -43,6 +47,7 @@ TForm1::TForm1(
     connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
     CreateMenus();
     CreateClientArea();
+    setAcceptDrops(true);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     SetGameWindow(this);
     FormCreate();
@@ -156,6 +161,11 @@ void TForm1::CreateClientArea()
             FormMouseUp(button, at);
         });
     connect(boardView, &TBoardView::MouseMoved, this, &TForm1::FormMouseMove);
+    // The board takes the keyboard first, for keyboard play; a click on it brings the keys back.
+    boardView->setFocusPolicy(Qt::StrongFocus);
+    boardView->setFocus();
+    connect(boardView, &TBoardView::KeyPressed, this, &TForm1::BoardKeyPressed);
+    connect(boardView, &TBoardView::KeyReleased, this, &TForm1::BoardKeyReleased);
     connect(boardView, &TBoardView::Painted, this, &TForm1::BoardPainted);
     connect(Panel1->Combo1, &QComboBox::activated, this, [this] { ComboChange(Black); });
     connect(Panel1->Combo2, &QComboBox::activated, this, [this] { ComboChange(White); });
@@ -226,6 +236,23 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
         return true;
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+void TForm1::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (Game.InputEnabled && !Game.Busy && DroppedRecordPath(event->mimeData())) {
+        event->acceptProposedAction();
+    }
+}
+
+void TForm1::dropEvent(QDropEvent* event)
+{
+    const std::optional<std::string> path = DroppedRecordPath(event->mimeData());
+    if (!path || !Game.InputEnabled || Game.Busy) {
+        return;
+    }
+    event->acceptProposedAction();
+    OpenRecord(*path);
 }
 
 void TForm1::ComboChange(int colour)

@@ -80,6 +80,11 @@ public:
     void FormMouseDown(
         Qt::MouseButton button, Qt::MouseButtons buttons, Qt::KeyboardModifiers keys, QPoint at);
     void FormMouseUp(Qt::MouseButton button, QPoint at);
+    // Keyboard play on the board: the arrows move a square cursor (shown from the first key on) and name its
+    // square, Enter or Space plays there as a click would, Escape hides the cursor, and Shift held shows the
+    // legal moves as the right button does.
+    void BoardKeyPressed(int key);
+    void BoardKeyReleased(int key);
 
     // The options as the settings file holds them. A size or pause that no menu item carries is ignored;
     // the size takes effect on the screen at the next size change or FormCreate's sizing.
@@ -103,6 +108,13 @@ public slots:
     void Save1Click();
     void Analyse1Click();
     void Exit1Click();
+    // Ctrl+Z: Back, when Back would take a move back.
+    void TakeBack1Click();
+    // The game so far on the clipboard as square names ("f5d6c3"), passes left out.
+    void CopyMoves1Click();
+    // The game set up from the moves on the clipboard, as Open sets up a record; refused with a message
+    // that names the first move that cannot be read or played.
+    void PasteMoves1Click();
     void SizeChange(QAction* item);
     void SpeedOptClick(QAction* item);
     void Customize1Click();
@@ -119,6 +131,9 @@ protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // A game record dropped on the window is opened as Open would, while the game takes input.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void FormCreate();
@@ -126,6 +141,9 @@ private:
     void FormDestroy();
     void ApplySettings(const TSettings& settings);
     void ShowRecordAlone();
+    // Open's work after its dialog, also for a record dropped on the window.
+    void OpenRecord(const std::string& path);
+    void PasteMoves(const std::string& text);
     // The folder the file dialogs start in: the data folder, created when it is missing (when it cannot be
     // created, the dialog starts where it likes).
     std::string DialogFolder() const;
@@ -150,6 +168,8 @@ private:
     // FormDestroy runs once, at the first accepted close.
     bool settingsWritten = false;
     int flowDepth = 0;
+    // The legal moves are shown while Shift is held.
+    bool marksShownByKey = false;
     std::array<int, 2> levelsAtClose {};
     QString helpFile;
     TFileLocations locations;

@@ -5,13 +5,18 @@
 #include "CustomizeDialog.h"
 #include "HelpViewer.h"
 #include "game/GameFlow.h"
+#include "records/MoveTranscript.h"
 #include "records/RecordTime.h"
 #include "widgets/ResultDialog.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <span>
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QMenuBar>
+#include <QStyleOptionMenuItem>
 
 namespace kalvoro::ui {
 
@@ -21,6 +26,41 @@ using namespace kalvoro::game;
 using namespace kalvoro::widgets;
 
 namespace {
+
+// A menu that shows every key of an item that has several, so that a desktop key given beside the item's own
+// one is shown too.
+class TKeysMenu : public QMenu {
+public:
+    using QMenu::QMenu;
+
+protected:
+    void initStyleOption(QStyleOptionMenuItem* option, const QAction* action) const override
+    {
+        QMenu::initStyleOption(option, action);
+        QStringList keys;
+        for (const QKeySequence& key : action->shortcuts()) {
+            if (!key.isEmpty()) {
+                keys << key.toString(QKeySequence::NativeText);
+            }
+        }
+        if (keys.size() > 1 || (keys.size() == 1 && action->shortcut().isEmpty())) {
+            const QString shown = keys.join(QStringLiteral(", "));
+            option->text = action->text() + QLatin1Char('\t') + shown;
+            // The menu sizes its key column for the first keys only: this item's keys take room from its
+            // text.
+            option->reservedShortcutWidth
+                = std::max(option->reservedShortcutWidth, option->fontMetrics.horizontalAdvance(shown));
+        }
+    }
+};
+
+QMenu* AddMenu(QMenuBar* bar, const char* name, const char* title)
+{
+    auto* menu = new TKeysMenu(QString::fromLatin1(title), bar);
+    menu->setObjectName(QString::fromLatin1(name));
+    bar->addMenu(menu);
+    return menu;
+}
 
 QAction* AddItem(QMenu* menu, const char* name, const char* caption, const QKeySequence& shortcut = {})
 {
@@ -101,8 +141,7 @@ void TForm1::CreateMenus()
 
 QMenu* TForm1::CreateGameMenu()
 {
-    QMenu* menu = menuBar()->addMenu(QStringLiteral("&Game"));
-    menu->setObjectName(QStringLiteral("Game1"));
+    QMenu* menu = AddMenu(menuBar(), "Game1", "&Game");
     connect(
         AddItem(menu, "New1", "&New", Qt::CTRL | Qt::Key_N), &QAction::triggered, this, &TForm1::New1Click);
     connect(AddItem(menu, "Open1", "&Open", Qt::CTRL | Qt::Key_O), &QAction::triggered, this,
@@ -113,14 +152,23 @@ QMenu* TForm1::CreateGameMenu()
     connect(AddItem(menu, "Analyse1", "&Analyse", Qt::CTRL | Qt::Key_A), &QAction::triggered, this,
         &TForm1::Analyse1Click);
     menu->addSeparator();
-    connect(AddItem(menu, "Exit1", "E&xit"), &QAction::triggered, this, &TForm1::Exit1Click);
+    QAction* exit = AddItem(menu, "Exit1", "E&xit");
+    // The desktop's usual key, beside the item's own (none).
+    exit->setShortcuts({ QKeySequence(), QKeySequence(Qt::CTRL | Qt::Key_Q) });
+    connect(exit, &QAction::triggered, this, &TForm1::Exit1Click);
+    menu->addSeparator();
+    connect(AddItem(menu, "TakeBack1", "Take &Back", Qt::CTRL | Qt::Key_Z), &QAction::triggered, this,
+        &TForm1::TakeBack1Click);
+    connect(AddItem(menu, "CopyMoves1", "&Copy Moves", Qt::CTRL | Qt::SHIFT | Qt::Key_C), &QAction::triggered,
+        this, &TForm1::CopyMoves1Click);
+    connect(AddItem(menu, "PasteMoves1", "&Paste Moves", Qt::CTRL | Qt::SHIFT | Qt::Key_V),
+        &QAction::triggered, this, &TForm1::PasteMoves1Click);
     return menu;
 }
 
 QMenu* TForm1::CreateOptionMenu()
 {
-    QMenu* menu = menuBar()->addMenu(QStringLiteral("&Option"));
-    menu->setObjectName(QStringLiteral("Option1"));
+    QMenu* menu = AddMenu(menuBar(), "Option1", "&Option");
     QMenu* resize = menu->addMenu(QStringLiteral("Re&size"));
     resize->setObjectName(QStringLiteral("Resize1"));
     sizeItems = AddChoices(resize, CellSizeChoices);
@@ -140,10 +188,10 @@ QMenu* TForm1::CreateOptionMenu()
 
 QMenu* TForm1::CreateHelpMenu()
 {
-    QMenu* menu = menuBar()->addMenu(QStringLiteral("&Help"));
-    menu->setObjectName(QStringLiteral("Help1"));
-    connect(AddItem(menu, "Index1", "&Index", Qt::CTRL | Qt::Key_H), &QAction::triggered, this,
-        &TForm1::Index1Click);
+    QMenu* menu = AddMenu(menuBar(), "Help1", "&Help");
+    QAction* index = AddItem(menu, "Index1", "&Index");
+    index->setShortcuts({ QKeySequence(Qt::CTRL | Qt::Key_H), QKeySequence(Qt::Key_F1) });
+    connect(index, &QAction::triggered, this, &TForm1::Index1Click);
     connect(AddItem(menu, "About1", "&About", Qt::CTRL | Qt::Key_V), &QAction::triggered, this,
         &TForm1::About1Click);
     return menu;
@@ -156,16 +204,45 @@ void TForm1::New1Click()
 
 void TForm1::Open1Click()
 {
-    const std::optional<std::string> path = dialogs->AskOpenPath(DialogFolder(), lastOpenName);
-    if (!path) {
-        return;
+    if (const std::optional<std::string> path = dialogs->AskOpenPath(DialogFolder(), lastOpenName)) {
+        OpenRecord(*path);
     }
-    lastOpenName = std::filesystem::path(*path).filename().string();
+}
+
+void TForm1::OpenRecord(const std::string& path)
+{
+    lastOpenName = std::filesystem::path(path).filename().string();
     try {
-        OpenGameRecord(*path);
+        OpenGameRecord(path);
     } catch (const TFileError& error) {
         // The record was read into a scratch copy: the game in progress is untouched.
         dialogs->ShowError(error.what());
+    }
+}
+
+void TForm1::CopyMoves1Click()
+{
+    QGuiApplication::clipboard()->setText(QString::fromStdString(TranscriptOf(GameMoves())));
+}
+
+void TForm1::PasteMoves1Click()
+{
+    PasteMoves(QGuiApplication::clipboard()->text().toStdString());
+}
+
+void TForm1::PasteMoves(const std::string& text)
+{
+    const TTranscriptReading reading = ReadTranscript(text);
+    const std::string refusal = "Cannot paste the moves: ";
+    if (reading.unreadable) {
+        dialogs->ShowError(refusal + "move " + std::to_string(reading.unreadable->number) + ", \""
+            + reading.unreadable->text + "\", cannot be read.");
+    } else if (reading.moveCodes.empty()) {
+        dialogs->ShowError(refusal + "the clipboard holds no moves.");
+    } else if (const int refused = SetUpFromMoves(reading.moveCodes); refused != 0) {
+        dialogs->ShowError(refusal + "move " + std::to_string(refused) + ", \""
+            + MoveCodeName(reading.moveCodes[static_cast<std::size_t>(refused - 1)])
+            + "\", cannot be played there.");
     }
 }
 
@@ -192,6 +269,14 @@ void TForm1::Analyse1Click()
 void TForm1::Exit1Click()
 {
     close();
+}
+
+void TForm1::TakeBack1Click()
+{
+    // Back while the computer thinks would stop it: the key only takes back what the button could.
+    if (Game.InputEnabled && !Game.Busy) {
+        BackBtnClick();
+    }
 }
 
 void TForm1::SizeChange(QAction* item)

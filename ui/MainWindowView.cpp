@@ -6,6 +6,8 @@
 
 #include <QApplication>
 
+#include <algorithm>
+
 namespace kalvoro::ui {
 
 using namespace kalvoro::engine;
@@ -235,6 +237,58 @@ void TForm1::FormMouseUp(Qt::MouseButton button, QPoint at)
             });
         }
     } else if (button == Qt::RightButton) {
+        RedrawDiscs();
+    }
+}
+
+void TForm1::BoardKeyPressed(int key)
+{
+    TSquare square = boardView->CursorSquare();
+    const QPoint centre((square.x - 1) * cellSize + cellSize / 2, (square.y - 1) * cellSize + cellSize / 2);
+    switch (key) {
+    case Qt::Key_Shift:
+        if (!Game.DebugMode && Game.InputEnabled && !marksShownByKey) {
+            marksShownByKey = true;
+            MarkLegalMoves();
+            RedrawDiscs();
+        }
+        return;
+    case Qt::Key_Escape:
+        boardView->SetCursorSquare({});
+        return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        if (square.x != 0) {
+            FormMouseUp(Qt::LeftButton, centre);
+            if (marksShownByKey) {
+                // The marks left with the release; their dots go from the screen too.
+                marksShownByKey = false;
+                RedrawDiscs();
+            }
+        }
+        return;
+    default:
+        break;
+    }
+    if (square.x == 0) {
+        // The first arrow shows the cursor where the game begins.
+        square = { 4, 4 };
+    } else {
+        const int dx = key == Qt::Key_Left ? -1 : key == Qt::Key_Right ? 1 : 0;
+        const int dy = key == Qt::Key_Up ? -1 : key == Qt::Key_Down ? 1 : 0;
+        square = { static_cast<std::int16_t>(std::clamp(square.x + dx, 1, 8)),
+            static_cast<std::int16_t>(std::clamp(square.y + dy, 1, 8)) };
+    }
+    boardView->SetCursorSquare(square);
+    FormMouseMove({ (square.x - 1) * cellSize + cellSize / 2, (square.y - 1) * cellSize + cellSize / 2 });
+}
+
+void TForm1::BoardKeyReleased(int key)
+{
+    if (key == Qt::Key_Shift && marksShownByKey) {
+        marksShownByKey = false;
+        ClearLegalMarks();
         RedrawDiscs();
     }
 }

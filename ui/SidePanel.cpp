@@ -92,7 +92,7 @@ void TSidePanel::HighlightCountLabel(int colour)
 void TSidePanel::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    const QRect outer = rect().adjusted(0, 0, -1, -1);
+    const QRect outer = rect();
     const QRect inner = outer.adjusted(1, 1, -1, -1);
     const QColor light = palette().color(QPalette::Light);
     const QColor dark = palette().color(QPalette::Dark);

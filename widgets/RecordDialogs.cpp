@@ -2,6 +2,8 @@
 
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QMimeData>
+#include <QUrl>
 
 namespace kalvoro::widgets {
 
@@ -57,6 +59,18 @@ std::optional<std::string> AskRecordOpenPath(
 void ShowErrorBox(QWidget* parent, const std::string& message)
 {
     QMessageBox::critical(parent, QStringLiteral("Kalvoro"), QString::fromStdString(message));
+}
+
+std::optional<std::string> DroppedRecordPath(const QMimeData* data)
+{
+    if (data == nullptr || !data->hasUrls() || data->urls().size() != 1 || !data->urls()[0].isLocalFile()) {
+        return std::nullopt;
+    }
+    const QString path = data->urls()[0].toLocalFile();
+    if (!path.endsWith(QStringLiteral(".kvr"), Qt::CaseInsensitive)) {
+        return std::nullopt;
+    }
+    return path.toStdString();
 }
 
 } // namespace kalvoro::widgets

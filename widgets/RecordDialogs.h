@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+class QMimeData;
 class QWidget;
 
 namespace kalvoro::widgets {
@@ -19,6 +20,9 @@ std::optional<std::string> AskRecordSavePath(
 // empty) and accepts only an existing file.
 std::optional<std::string> AskRecordOpenPath(
     QWidget* parent, const std::string& folder, const std::string& name);
+// The path of the one local game record (a name ending in ".kvr" in any case) that `data` carries, as a file
+// dragged onto a window; nothing for anything else.
+std::optional<std::string> DroppedRecordPath(const QMimeData* data);
 // An error box with the program's name as its caption.
 void ShowErrorBox(QWidget* parent, const std::string& message);
 

@@ -6,6 +6,11 @@
 #include "records/AtomicFile.h"
 #include "support/ScriptedUser.h"
 
+#include <QCheckBox>
+#include <QClipboard>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
@@ -195,6 +200,45 @@ TEST_F(AnalysisWindow, SavesTheGameWithTheMemoAndOpensItAgain)
     EXPECT_EQ(other.windowTitle(), "Kalvoro Analyse mode (saved.kvr)");
 }
 
+TEST_F(AnalysisWindow, CtrlCInTheListCopiesTheMovesAndADroppedRecordOpens)
+{
+    Show(GameWithPass());
+    const std::string fifth = MoveCodeName(GameWithPass().PositionRows[4][9]);
+    QApplication::clipboard()->clear();
+    window->List1->setFocus();
+    QTest::keySequence(window->List1, QKeySequence::Copy);
+    EXPECT_EQ(QApplication::clipboard()->text().toStdString(), "f5d6c3" + fifth);
+    // Elsewhere Ctrl+C keeps its meaning: the memo copies its selected text.
+    window->Memo1->setFocus();
+    window->Memo1->selectAll();
+    QTest::keySequence(window->Memo1, QKeySequence::Copy);
+    EXPECT_EQ(QApplication::clipboard()->text(), window->Memo1->toPlainText());
+
+    const std::string path = InTemp("dropped.KVR");
+    SaveGameRecord(path, RecordOfMoves({ 65 }, { "Dropped" }));
+    QMimeData data;
+    data.setUrls({ QUrl::fromLocalFile(QString::fromStdString(path)) });
+    for (QWidget* target : { static_cast<QWidget*>(window.get()), window->Memo1->viewport() }) {
+        Select(2);
+        QDragEnterEvent enter({ 5, 5 }, Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(target, &enter);
+        EXPECT_TRUE(enter.isAccepted());
+        QDropEvent drop({ 5, 5 }, Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(target, &drop);
+        EXPECT_EQ(window->List1->count(), 2);
+        EXPECT_EQ(window->CurrentIndex, 0);
+        EXPECT_EQ(window->Memo1->toPlainText(), QStringLiteral("Dropped"));
+        EXPECT_EQ(window->windowTitle(), "Kalvoro Analyse mode (dropped.KVR)");
+        window->SetGame(GameWithPass());
+        window->FormShow();
+    }
+    QMimeData text;
+    text.setText(QStringLiteral("f5"));
+    QDragEnterEvent other({ 5, 5 }, Qt::CopyAction, &text, Qt::LeftButton, {});
+    QApplication::sendEvent(window.get(), &other);
+    EXPECT_FALSE(other.isAccepted());
+}
+
 TEST_F(AnalysisWindow, AFailedOpenChangesNothing)
 {
     Show(GameWithPass());
@@ -267,12 +311,49 @@ TEST_F(AnalysisWindow, PrintsTheSheetAndReturnsToTheStart)
     script.printFile = InTemp("sheet.pdf");
     QTest::mouseClick(window->PrintBtn, Qt::LeftButton);
     EXPECT_TRUE(script.errors.empty());
-    EXPECT_EQ(ReadFileBounded(script.printFile, 1 << 24).substr(0, 5), "%PDF-");
+    const std::string pdf = ReadFileBounded(script.printFile, 1 << 24);
+    EXPECT_EQ(pdf.substr(0, 5), "%PDF-");
+    // One page, holding the sheet's text in its two fonts (the memo's and Arial).
+    const auto occurrences = [&pdf](const std::string& text) {
+        int count = 0;
+        for (std::size_t at = pdf.find(text); at != std::string::npos; at = pdf.find(text, at + 1)) {
+            ++count;
+        }
+        return count;
+    };
+    EXPECT_EQ(occurrences("/Type /Page\n"), 1);
+    EXPECT_EQ(occurrences("/Count 1\n"), 1);
+    EXPECT_GE(occurrences("/FontFile"), 2);
     EXPECT_EQ(window->CurrentIndex, 0);
     script.printChoice = TPrintChoice::Cancelled;
     Select(2);
     QTest::mouseClick(window->PrintBtn, Qt::LeftButton);
     EXPECT_EQ(window->CurrentIndex, 2) << "cancelling the print dialog changes nothing";
+}
+
+TEST(PrintDialog, OnlyItsOwnTickBoxLeadsToTheTextExport)
+{
+    TestApplication();
+    TStandardDialogs dialogs(nullptr);
+    for (const bool tick : { true, false }) {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(QStringLiteral("/tmp/never-written.pdf"));
+        bool seen = false;
+        QTimer::singleShot(50, [&seen, tick] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            auto* box = dialog->findChild<QCheckBox*>(QStringLiteral("PrintToTextFile"));
+            ASSERT_NE(box, nullptr);
+            EXPECT_EQ(box->text(), QStringLiteral("Print to file (text)"));
+            EXPECT_FALSE(box->isChecked());
+            box->setChecked(tick);
+            seen = true;
+            dialog->accept();
+        });
+        EXPECT_EQ(dialogs.ChoosePrinter(printer), tick ? TPrintChoice::PrintToFile : TPrintChoice::Print);
+        EXPECT_TRUE(seen);
+    }
 }
 
 TEST_F(AnalysisWindow, APrinterThatCannotStartIsReported)

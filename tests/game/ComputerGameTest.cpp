@@ -134,6 +134,8 @@ TEST_F(ComputerGameTest, TwoComputerPlayersPlayAWholeGameInOneCall)
 TEST_F(ComputerGameTest, GradedPlayersOpenFromTheBook)
 {
     SetPlayers(6, 7);
+    // The labels the computer writes, not the new game's cleared ones.
+    window.labels.clear();
     RunComputer();
     ExpectHistoryIsAFinishedLegalGame();
     // Black's first book line and White's first line agree for 17 moves; White's line adds d6.

@@ -1,4 +1,5 @@
 #include "GameFlowFixture.h"
+#include "records/MoveTranscript.h"
 #include "support/ReferenceRules.h"
 
 #include <gtest/gtest.h>
@@ -261,4 +262,51 @@ TEST_F(GameFlowTest, RandomGamesBetweenTwoPeopleKeepEveryRecordTrue)
     }
     EXPECT_GT(passesSeen, 0) << "the seeds should include games with passes";
     EXPECT_GT(earlyEnds, 0) << "the seeds should include games that end with empty squares";
+}
+
+TEST_F(GameFlowTest, APastedTranscriptReplaysTheGameWithItsPassesOrIsRefusedWhole)
+{
+    int passesSeen = 0;
+    for (unsigned seed = 1; seed <= 40; ++seed) {
+        ResetGameState();
+        window = TRecordingWindow {};
+        window.noWait = true;
+        NewGame(false);
+        std::mt19937 random(seed);
+        while (window.results.empty()) {
+            const auto moves = LegalMoves(Game.SideToMove);
+            const TSquare move
+                = moves[std::uniform_int_distribution<std::size_t>(0, moves.size() - 1)(random)];
+            PlayMove(move.x, move.y);
+        }
+        const TGameState played = Game;
+        const std::vector<std::uint16_t> codes = GameMoves();
+        passesSeen += static_cast<int>(std::count(codes.begin(), codes.end(), 0));
+        const TTranscriptReading reading = ReadTranscript(TranscriptOf(codes));
+        ASSERT_FALSE(reading.unreadable);
+
+        NewGame(false);
+        PlayMove(4, 3);
+        const TGameState before = Game;
+        window.calls.clear();
+        // A move after the end, and an occupied square, are refused and change nothing.
+        std::vector<std::uint16_t> tooLong = reading.moveCodes;
+        tooLong.push_back(tooLong.back());
+        EXPECT_EQ(SetUpFromMoves(tooLong), static_cast<int>(tooLong.size()));
+        EXPECT_EQ(SetUpFromMoves(std::vector<std::uint16_t> { 65, 65 }), 2);
+        EXPECT_TRUE(window.calls.empty());
+        EXPECT_EQ(Game.HistoryTop, before.HistoryTop);
+        EXPECT_EQ(Game.GameBoard, before.GameBoard);
+
+        window.levels = { 3, 5 };
+        EXPECT_EQ(SetUpFromMoves(reading.moveCodes), 0);
+        ASSERT_EQ(Game.HistoryTop, played.HistoryTop) << seed;
+        for (int k = 0; k <= Game.HistoryTop; ++k) {
+            EXPECT_EQ(Game.History[k], played.History[k]) << seed << " record " << k;
+        }
+        EXPECT_EQ(Game.GameBoard, played.GameBoard);
+        EXPECT_EQ(window.levels, (std::array<int, 2> { HumanLevel, HumanLevel }));
+        EXPECT_TRUE(Game.InputEnabled);
+    }
+    EXPECT_GT(passesSeen, 0) << "the seeds should include games with passes";
 }

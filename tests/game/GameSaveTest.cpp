@@ -162,7 +162,8 @@ TEST_F(GameSaveTest, OpeningTellsTheWindowTheCountsTheSideThePlayersAndThenRepai
     LoadRecordIntoGame(record);
     EXPECT_EQ(recording.calls,
         (std::vector<std::string> { "CountLabel Black Black: 4", "CountLabel White White: 1",
-            "Highlight White", "SetPlayer Black 0", "SetPlayer White 0", "FormPaint" }));
+            "Highlight White", "LastMoveLabel White ", "LastMoveLabel Black d3", "SetPlayer Black 0",
+            "SetPlayer White 0", "FormPaint" }));
 }
 
 TEST_F(GameSaveTest, AFailedOpenChangesNothing)

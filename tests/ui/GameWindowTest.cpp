@@ -4,8 +4,10 @@
 
 #include "ui/HelpViewer.h"
 
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
+#include <QPointer>
 #include <QTemporaryDir>
 #include <QTextBrowser>
 
@@ -261,7 +263,13 @@ TEST_F(TWindowTest, HelpOpensAtItsContentsOrNamesTheMissingFile)
     EXPECT_FALSE(viewer->testAttribute(Qt::WA_QuitOnClose));
     EXPECT_EQ(viewer->source().fragment(), QStringLiteral("HID00000003"));
     EXPECT_TRUE(viewer->toPlainText().contains(QStringLiteral("Kalvoro")));
-    viewer->close();
+    // A Close button, and Escape, close the help window.
+    QWidget* window = viewer->window();
+    ASSERT_NE(window, nullptr);
+    EXPECT_NE(window->findChild<QDialogButtonBox*>(), nullptr);
+    const QPointer<QWidget> watched(window);
+    QTest::keyClick(viewer, Qt::Key_Escape);
+    EXPECT_TRUE(QTest::qWaitFor([&watched] { return watched.isNull(); }));
 }
 
 TEST(HelpFileFor, PrefersTheFileBesideTheProgramThenTheInstalledDocument)

@@ -3,8 +3,12 @@
 // path, and where the files are kept.
 #include "UiTestSupport.h"
 
+#include <QClipboard>
 #include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFile>
+#include <QMimeData>
 #include <QRegularExpression>
 #include <QTextBrowser>
 
@@ -167,7 +171,17 @@ TEST_F(TWindowTest, SaveAndOpenGoOnFromTheLastPositionWithBothPlayersHuman)
     EXPECT_EQ(record.rfind("3\r\n", 0), 0U);
     EXPECT_NE(record.find("\r\nBlack : Human\r\nWhite : Human\r\n"), std::string::npos);
 
+    const QString blackLast = form->Panel()->Bloc->text();
+    const QString whiteLast = form->Panel()->WLoc->text();
+    ASSERT_FALSE(blackLast.isEmpty());
+    ASSERT_FALSE(whiteLast.isEmpty());
+    form->SetEvalLabel(White, "12");
+    // A fresh board shows no last moves or scores of the game before.
     Item("New1")->trigger();
+    EXPECT_EQ(form->Panel()->Bloc->text(), QString());
+    EXPECT_EQ(form->Panel()->WLoc->text(), QString());
+    EXPECT_EQ(form->Panel()->WPts->text(), QString());
+    ClickFirstLegalSquare(*form);
     form->SetPlayerLevel(Black, 3);
     form->SetPlayerLevel(White, 3);
     script.openPath = path;
@@ -184,6 +198,9 @@ TEST_F(TWindowTest, SaveAndOpenGoOnFromTheLastPositionWithBothPlayersHuman)
         white += cell == White ? 1 : 0;
     }
     EXPECT_EQ(form->Panel()->Label2->text(), QStringLiteral("White: %1").arg(white));
+    // The last moves of the opened game, not of the game it replaced.
+    EXPECT_EQ(form->Panel()->Bloc->text(), blackLast);
+    EXPECT_EQ(form->Panel()->WLoc->text(), whiteLast);
     ClickFirstLegalSquare(*form);
     EXPECT_EQ(Game.HistoryTop, 4);
     EXPECT_EQ(Game.SideToMove, Black);
@@ -192,6 +209,61 @@ TEST_F(TWindowTest, SaveAndOpenGoOnFromTheLastPositionWithBothPlayersHuman)
     Item("Open1")->trigger();
     EXPECT_EQ(script.askedOpenName, "game.KVR");
     EXPECT_EQ(Game.HistoryTop, 4);
+}
+
+TEST_F(TWindowTest, MovesGoThroughTheClipboardAndADroppedRecordOpens)
+{
+    form->SetPlayerLevel(White, HumanLevel);
+    Item("NoWait1")->trigger();
+    ShowForm();
+    for (int move = 0; move < 3; ++move) {
+        ClickFirstLegalSquare(*form);
+    }
+    Item("CopyMoves1")->trigger();
+    const QString copied = QGuiApplication::clipboard()->text();
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^([a-h][1-8]){3}$")).match(copied).hasMatch())
+        << copied.toStdString();
+    EXPECT_EQ(Item("PasteMoves1")->shortcut(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V));
+
+    // A move that cannot be read or played is named with its number, and the game stays.
+    const TGameState before = Game;
+    for (const auto& [text, message] : { std::pair { "F5 D6 C9", "move 3, \"C9\", cannot be read" },
+             std::pair { "1. f5 d6 2. f5", "move 3, \"f5\", cannot be played" } }) {
+        QGuiApplication::clipboard()->setText(QString::fromLatin1(text));
+        Item("PasteMoves1")->trigger();
+        ASSERT_FALSE(script.errors.empty());
+        EXPECT_NE(script.errors.back().find(message), std::string::npos) << script.errors.back();
+        EXPECT_EQ(Game.HistoryTop, before.HistoryTop);
+        EXPECT_EQ(Game.GameBoard, before.GameBoard);
+    }
+    form->SetPlayerLevel(Black, 3);
+    QGuiApplication::clipboard()->setText(QStringLiteral("F5, D6, C3, D3, C4"));
+    Item("PasteMoves1")->trigger();
+    EXPECT_EQ(script.errors.size(), 2U);
+    EXPECT_EQ(Game.HistoryTop, 5);
+    EXPECT_EQ(Game.SideToMove, White);
+    EXPECT_EQ(form->Panel()->Combo1->currentText(), QStringLiteral("Human"));
+    EXPECT_EQ(form->Panel()->Bloc->text(), QStringLiteral("c4"));
+    EXPECT_EQ(form->Panel()->WLoc->text(), QStringLiteral("d3"));
+    Item("CopyMoves1")->trigger();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("f5d6c3d3c4"));
+    form->BackBtnClick();
+    EXPECT_EQ(Game.HistoryTop, 3);
+
+    // A record dropped on the window opens as Open would.
+    const std::string path = PathIn("dropped.kvr");
+    script.savePath = path;
+    Item("Save1")->trigger();
+    Item("New1")->trigger();
+    QMimeData data;
+    data.setUrls({ QUrl::fromLocalFile(QString::fromStdString(path)) });
+    QDragEnterEvent enter({ 5, 5 }, Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(form.get(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop({ 5, 5 }, Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(form.get(), &drop);
+    EXPECT_EQ(Game.HistoryTop, 3);
+    EXPECT_EQ(script.errors.size(), 2U);
 }
 
 TEST_F(TWindowTest, AFailedOpenShowsTheErrorAndChangesNothing)

@@ -103,6 +103,17 @@ TEST_F(TWindowTest, SidePanelStartsWithTheCountsAndTheDefaultPlayers)
     EXPECT_EQ(panel.Label1->palette().color(QPalette::Window), panel.palette().color(QPalette::Highlight));
     EXPECT_EQ(panel.Label2->palette().color(QPalette::Window), panel.palette().color(QPalette::Button));
     EXPECT_EQ(panel.Label2->palette().color(QPalette::WindowText), BlackColour);
+    // The raised outer bevel runs along the panel's whole 90 by 241 pixels, the lowered inner one inside it.
+    const QImage bevel = form->Panel()->grab().toImage();
+    ASSERT_EQ(bevel.size(), QSize(90, 241));
+    const QRgb light = panel.palette().color(QPalette::Light).rgb();
+    const QRgb dark = panel.palette().color(QPalette::Dark).rgb();
+    EXPECT_EQ(bevel.pixel(0, 0), light);
+    EXPECT_EQ(bevel.pixel(89, 120), dark);
+    EXPECT_EQ(bevel.pixel(45, 240), dark);
+    EXPECT_EQ(bevel.pixel(1, 1), dark);
+    EXPECT_EQ(bevel.pixel(88, 120), light);
+    EXPECT_EQ(bevel.pixel(45, 239), light);
 }
 
 TEST_F(TWindowTest, PointerNamesTheSquareUnderItUpToTheLastColumn)
@@ -115,6 +126,49 @@ TEST_F(TWindowTest, PointerNamesTheSquareUnderItUpToTheLastColumn)
     EXPECT_EQ(pos->text(), QString());
     QTest::mouseMove(form->BoardView(), QPoint(30, 8 * 30 - 1));
     EXPECT_EQ(pos->text(), QStringLiteral("b8"));
+}
+
+TEST_F(TWindowTest, KeyboardPlayMovesAFramedCursorShownOnlyOnceAKeyIsUsed)
+{
+    form->SetPlayerLevel(White, HumanLevel);
+    Item("NoWait1")->trigger();
+    ShowForm();
+    TBoardView* view = form->BoardView();
+    EXPECT_TRUE(view->hasFocus());
+    const QImage untouched = BoardPicture();
+    // The frame's top-left corner inside d3.
+    const QPoint d3Frame(3 * 30 + 2, 2 * 30 + 2);
+    EXPECT_EQ(Pixel(untouched, d3Frame.x(), d3Frame.y()), Colours::Green);
+    // Enter before any arrow plays nothing.
+    QTest::keyClick(view, Qt::Key_Return);
+    EXPECT_EQ(Game.HistoryTop, 0);
+    EXPECT_EQ(BoardPicture(), untouched);
+
+    QTest::keyClick(view, Qt::Key_Down);
+    EXPECT_EQ(form->Panel()->PosLabel->text(), QStringLiteral("d4"));
+    QTest::keyClick(view, Qt::Key_Up);
+    EXPECT_EQ(form->Panel()->PosLabel->text(), QStringLiteral("d3"));
+    EXPECT_NE(Pixel(BoardPicture(), d3Frame.x(), d3Frame.y()), Colours::Green);
+    // Shift held shows the legal moves as the right button does.
+    QTest::keyPress(view, Qt::Key_Shift);
+    EXPECT_EQ(Cell(Game.ViewBoard, 4, 3), LegalMark);
+    QTest::keyRelease(view, Qt::Key_Shift);
+    EXPECT_EQ(Cell(Game.ViewBoard, 4, 3), EmptyCell);
+    QTest::keyClick(view, Qt::Key_Space);
+    EXPECT_EQ(Game.HistoryTop, 1);
+    EXPECT_EQ(form->Panel()->Bloc->text(), QStringLiteral("d3"));
+    // An occupied square plays nothing, and the cursor stops at the edge.
+    QTest::keyClick(view, Qt::Key_Enter);
+    EXPECT_EQ(Game.HistoryTop, 1);
+    for (int step = 0; step < 5; ++step) {
+        QTest::keyClick(view, Qt::Key_Up);
+    }
+    EXPECT_EQ(form->Panel()->PosLabel->text(), QStringLiteral("d1"));
+    QTest::keyClick(view, Qt::Key_Escape);
+    QTest::keyClick(view, Qt::Key_Return);
+    EXPECT_EQ(Game.HistoryTop, 1);
+    const QImage hidden = BoardPicture();
+    EXPECT_EQ(Pixel(hidden, 3 * 30 + 2, 2), Colours::Green);
 }
 
 TEST_F(TWindowTest, RightButtonShowsTheLegalMovesWhileHeld)
@@ -197,6 +251,38 @@ TEST_F(TWindowTest, InputSwitchesOffMenusShortcutsAndSelectorsButNotBackStop)
     EXPECT_FALSE(form->Panel()->WPts->isVisible());
     QTest::keyClick(form.get(), Qt::Key_N, Qt::ControlModifier);
     EXPECT_EQ(Game.HistoryTop, 0);
+}
+
+TEST_F(TWindowTest, DesktopKeysTakeBackOpenTheHelpAndExitBesideTheMenuKeys)
+{
+    form->SetPlayerLevel(White, HumanLevel);
+    Item("NoWait1")->trigger();
+    ShowForm();
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    PlayMove(4, 3);
+    PlayMove(3, 3);
+    ASSERT_EQ(Game.HistoryTop, 2);
+    // While the game is busy the key neither takes back nor stops.
+    DisableInput();
+    QTest::keyClick(form.get(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Game.HistoryTop, 2);
+    EXPECT_FALSE(Game.StopRequested);
+    EnableInput();
+    QTest::keyClick(form.get(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Game.HistoryTop, 0);
+    EXPECT_EQ(form->Panel()->Bloc->text(), QString());
+    EXPECT_EQ(Item("TakeBack1")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Z));
+    form->SetHelpFile(QStringLiteral(KALVORO_HELP_SOURCE));
+    QTest::keyClick(form.get(), Qt::Key_F1);
+    auto* help = form->findChild<QWidget*>(QStringLiteral("HelpWindow"));
+    ASSERT_NE(help, nullptr);
+    EXPECT_TRUE(help->isVisible());
+    help->close();
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    QTest::keyClick(form.get(), Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_FALSE(form->isVisible());
 }
 
 TEST_F(TWindowTest, SpeedItemsSetThePauseAndNoWaitIsItsCheck)
