@@ -377,11 +377,7 @@ TEST_F(AnalysisWindow, CommentLinesKeepTheirBytesThroughSaveAndExportAndEditedLi
 {
     const std::vector<std::string> odd { "Date : caf\xE9", "\x82\xA0\x82\xA2 Shift-JIS",
         std::string("nul\0byte", 8), "tab\there", "trailing  ", "bad \xC3\x28 utf",
-        "no\xC2\xA0"
-        "break",
-        "\xEF\xBB\xBF"
-        "bom",
-        "\xE2\x80\xA8sep", "" };
+        std::string("no\xC2\xA0") + "break", std::string("\xEF\xBB\xBF") + "bom", "\xE2\x80\xA8sep", "" };
     Show(RecordOfMoves({ 65 }, odd));
     EXPECT_EQ(window->Memo1->blockCount(), static_cast<int>(odd.size()));
     EXPECT_EQ(window->MemoLines(), odd);
@@ -394,8 +390,7 @@ TEST_F(AnalysisWindow, CommentLinesKeepTheirBytesThroughSaveAndExportAndEditedLi
     window->Memo1->appendPlainText(QStringLiteral("\u00E9\u00A0end"));
     std::vector<std::string> expected = odd;
     expected[3] += "\xC3\xA9";
-    expected.push_back("\xC3\xA9\xC2\xA0"
-                       "end");
+    expected.emplace_back(std::string("\xC3\xA9\xC2\xA0") + "end");
 
     script.savePath = InTemp("odd.kvr");
     QTest::mouseClick(window->SaveBtn, Qt::LeftButton);
