@@ -148,8 +148,8 @@ std::string InsertLines(
     std::string_view text, std::size_t offset, const std::string& addition, const std::string& newline)
 {
     std::string result(text.substr(0, offset));
-    if (!result.empty() && result.back() != '\n' && result.back() != '\r'
-        && !std::string_view(result).ends_with(ByteOrderMark)) {
+    // The byte-order mark of an otherwise empty file is no line: what follows it starts the first line.
+    if (!result.empty() && result.back() != '\n' && result.back() != '\r' && result != ByteOrderMark) {
         result += newline;
     }
     return result + addition + std::string(text.substr(offset));

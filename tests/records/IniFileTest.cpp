@@ -59,6 +59,8 @@ TEST(SetIniValue, AddsAMissingKeyAfterTheLastLineOfItsSection)
     expected.insert(expected.find("\r\n\r\n[Game]") + 2, "ShowEval=1\r\n");
     EXPECT_EQ(SetIniValue(HandEdited, "Option", "ShowEval", "1"), expected);
     EXPECT_EQ(SetIniValue("[Game]\nBLevel=1", "Game", "WLevel", "3"), "[Game]\nBLevel=1\nWLevel=3\n");
+    // A byte-order mark is kept apart only at the start of the file; elsewhere it is text of its line.
+    EXPECT_EQ(SetIniValue("[Game]\n\xEF\xBB\xBF", "Game", "WLevel", "3"), "[Game]\n\xEF\xBB\xBF\nWLevel=3\n");
 }
 
 TEST(SetIniValue, AppendsAMissingSectionAndWritesAFileFromScratchInOrder)
