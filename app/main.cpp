@@ -3,9 +3,9 @@
 #include "game/ComputerPlayer.h"
 #include "records/FileLocations.h"
 #include "ui/MainWindow.h"
+#include "widgets/Application.h"
 
 #include <QApplication>
-#include <QIcon>
 
 using namespace kalvoro::engine;
 using namespace kalvoro::records;
@@ -16,12 +16,7 @@ using namespace kalvoro::ui;
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Kalvoro"));
-    // The installed desktop entry and icon carry this name.
-    QApplication::setDesktopFileName(QStringLiteral("org.kalvoro.Kalvoro"));
-    // The installed theme's icon, else the picture built into the program.
-    QApplication::setWindowIcon(QIcon::fromTheme(
-        QStringLiteral("org.kalvoro.Kalvoro"), QIcon(QStringLiteral(":/icons/org.kalvoro.Kalvoro.png"))));
+    SetUpApplication();
     InstallComputerPlayer();
     const TFileLocations locations = FileLocationsOfThisProgram(argv[0]);
     const std::string recordPath = argc > 1 ? argv[1] : "";

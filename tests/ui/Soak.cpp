@@ -14,6 +14,7 @@
 #include "records/AtomicFile.h"
 #include "ui/MainDialogs.h"
 #include "ui/MainWindow.h"
+#include "widgets/Application.h"
 
 #include <QAction>
 #include <QApplication>
@@ -197,6 +198,7 @@ void Soak(TForm1& form, int games, const QTemporaryDir& folder, TSoakTotals& tot
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    SetUpApplication();
     const int games = argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt() : DefaultGames;
     if (games < 1) {
         std::cerr << "usage: kalvoro_soak [GAMES]\n";
