@@ -6,6 +6,7 @@
 #include "records/FileLocations.h"
 #include "records/MoveTranscript.h"
 #include "records/ProgramFolder.h"
+#include "widgets/BackgroundWork.h"
 #include "widgets/ButtonIcons.h"
 #include "widgets/Colours.h"
 #include "widgets/Fonts.h"
@@ -356,7 +357,9 @@ void TForm2::HintBtnClick()
 {
     QCoreApplication::processEvents();
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const TBestMove result = AnalyseBestMove(ShownBoard, SideToMoveAt(CurrentIndex));
+    const TBoard board = ShownBoard;
+    const int colour = SideToMoveAt(CurrentIndex);
+    const TBestMove result = RunWhilePainting([board, colour] { return AnalyseBestMove(board, colour); });
     QApplication::restoreOverrideCursor();
     dialogs->ShowBestMove(BestMoveReport(result));
 }

@@ -50,6 +50,26 @@ int DepthArgument(const std::string& text)
     return value;
 }
 
+// A whole number from 1 to `most` given to `option`.
+int CountArgument(const std::string& text, const std::string& option, int least, int most)
+{
+    int value = 0;
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, value);
+    if ((error == std::errc::result_out_of_range && stop == end) || (error == std::errc {} && value > most)) {
+        throw TUsageError(
+            option + ": " + Quoted(text) + " is too large (at most " + std::to_string(most) + ")");
+    }
+    if (error != std::errc {} || stop != end || text.empty() || value < least) {
+        throw TUsageError(
+            option + " needs a whole number from " + std::to_string(least) + ", not " + Quoted(text));
+    }
+    return value;
+}
+
+constexpr int MostThreads = 256;
+constexpr int MostStopMilliseconds = 86400000;
+
 int LevelArgument(const std::string& text)
 {
     if (const std::optional<int> level = ParseLevel(text)) {
@@ -106,7 +126,14 @@ TLevelRow CustomArgument(TOptionReader& reader)
     return { depths[0], depths[1], depths[2] };
 }
 
-void ReadOptions(TOptionReader& reader, TCommandLine& command, bool allowOut)
+// The options of the commands: --threads for all, --out for play, --stop-after for think.
+struct TAllowedOptions {
+    bool position = true;
+    bool out = false;
+    bool stopAfter = false;
+};
+
+void ReadOptions(TOptionReader& reader, TCommandLine& command, TAllowedOptions allowed)
 {
     std::vector<std::string> seen;
     while (!reader.AtEnd()) {
@@ -115,7 +142,13 @@ void ReadOptions(TOptionReader& reader, TCommandLine& command, bool allowOut)
             throw TUsageError(option + " is given more than once");
         }
         seen.push_back(option);
-        if (option == "--moves") {
+        if (option == "--threads") {
+            command.threads = CountArgument(reader.Take(option), option, 1, MostThreads);
+        } else if (option == "--stop-after" && allowed.stopAfter) {
+            command.stopAfterMs = CountArgument(reader.Take(option), option, 0, MostStopMilliseconds);
+        } else if (!allowed.position) {
+            throw TUsageError("unknown option " + Quoted(option));
+        } else if (option == "--moves") {
             const std::string text = reader.Take(option);
             const std::optional<std::vector<int>> moves = ParseTranscript(text);
             if (!moves) {
@@ -124,7 +157,7 @@ void ReadOptions(TOptionReader& reader, TCommandLine& command, bool allowOut)
             command.moves = *moves;
         } else if (option == "--record") {
             command.recordPath = FileArgument(reader, option);
-        } else if (option == "--out" && allowOut) {
+        } else if (option == "--out" && allowed.out) {
             command.outPath = FileArgument(reader, option);
         } else if (option == "--custom") {
             command.customRow = CustomArgument(reader);
@@ -199,27 +232,27 @@ TCommandLine ParseCommandLine(const std::vector<std::string>& arguments)
         return command;
     }
     if (name == "think") {
-        RequirePositionals(arguments, 1, "think LEVEL [--record FILE] [--moves MOVES] [--custom C F N]");
+        RequirePositionals(arguments, 1,
+            "think LEVEL [--record FILE] [--moves MOVES] [--custom C F N] [--threads N] [--stop-after MS]");
         command.kind = TCommandKind::Think;
         command.levels = { LevelArgument(arguments[1]) };
         TOptionReader reader(arguments, 2);
-        ReadOptions(reader, command, false);
+        ReadOptions(reader, command, { .stopAfter = true });
         return command;
     }
     if (name == "play") {
-        RequirePositionals(
-            arguments, 2, "play BLACK WHITE [--record FILE] [--moves MOVES] [--custom C F N] [--out FILE]");
+        RequirePositionals(arguments, 2,
+            "play BLACK WHITE [--record FILE] [--moves MOVES] [--custom C F N] [--out FILE] [--threads N]");
         command.kind = TCommandKind::Play;
         command.levels = { LevelArgument(arguments[1]), LevelArgument(arguments[2]) };
         TOptionReader reader(arguments, 3);
-        ReadOptions(reader, command, true);
+        ReadOptions(reader, command, { .out = true });
         return command;
     }
     if (name == "bench") {
-        if (arguments.size() > 1) {
-            throw TUsageError("bench takes no arguments");
-        }
         command.kind = TCommandKind::Bench;
+        TOptionReader reader(arguments, 1);
+        ReadOptions(reader, command, { .position = false });
         return command;
     }
     throw TUsageError("unknown command " + Quoted(name));
@@ -230,18 +263,23 @@ std::string UsageText()
     return "Usage: kalvoro-cli COMMAND [ARGUMENTS]\n"
            "\n"
            "Commands:\n"
-           "  think LEVEL [--record FILE] [--moves MOVES] [--custom C F N]\n"
+           "  think LEVEL [--record FILE] [--moves MOVES] [--custom C F N] [--threads N]\n"
+           "        [--stop-after MS]\n"
            "      Let the computer at LEVEL choose a move in the position after MOVES\n"
            "      (played on from the last position of the game record FILE, if given).\n"
            "      Prints '<square> <value>' for each root move searched, in order, then\n"
            "      'mode <P|F|N|BOOK|ONE> move <square> label <text>' ('-' when the label\n"
            "      is not written), or 'pass' when the side to move has no move.\n"
+           "      --stop-after asks the computer to stop MS milliseconds into its search\n"
+           "      and then prints 'stopped after <ms> ms, the stop took <ms> ms'.\n"
            "  play BLACK WHITE [--record FILE] [--moves MOVES] [--custom C F N] [--out FILE]\n"
+           "        [--threads N]\n"
            "      Play a whole game between two computer levels after MOVES; prints the\n"
            "      moves of the game on one line and the three lines of the result.\n"
            "      --out writes the finished game to FILE as a game record.\n"
-           "  bench\n"
-           "      Time the searches and solvers on fixed positions.\n"
+           "  bench [--threads N]\n"
+           "      Time the searches and solvers on fixed positions, with one thread\n"
+           "      against N (default: every hardware thread).\n"
            "  --help\n"
            "      Show this text.\n"
            "\n"
@@ -252,7 +290,10 @@ std::string UsageText()
            "depths (default "
         + DepthsText(BuiltInLevels[CustomLevel]) + "); they are used limited to "
         + RangeText(CompleteDepthRange) + ", " + RangeText(FastDepthRange) + " and "
-        + RangeText(NodeDepthRange) + ".\n";
+        + RangeText(NodeDepthRange)
+        + ".\n"
+          "--threads sets how many threads the computer searches with (default: every\n"
+          "hardware thread); the moves and values do not depend on it.\n";
 }
 
 } // namespace kalvoro::cli

@@ -31,6 +31,10 @@ struct TCommandLine {
     std::string recordPath;
     // play: where to write the finished game as a game record.
     std::string outPath;
+    // The threads the computer searches with; 0 for every hardware thread.
+    int threads = 0;
+    // think: asks the computer to stop this many milliseconds into its search.
+    std::optional<int> stopAfterMs;
 };
 
 // Reads the arguments after the program name. Throws TUsageError.

@@ -2,6 +2,7 @@
 
 #include "Arguments.h"
 #include "BenchCompare.h"
+#include "BenchThreads.h"
 #include "Transcript.h"
 
 #include "engine/MoveChoice.h"
@@ -145,9 +146,48 @@ std::vector<TBenchPosition> TwentyEmptyPositions()
     return positions;
 }
 
+TThreadBenchItem ThreadItem(int game, int movesPlayed, TLevelRow row, const std::string& mode)
+{
+    TQuietWindow window;
+    SetUpGame(FirstMoves(Games[static_cast<std::size_t>(game)].transcript, movesPlayed), {}, window);
+    return { std::string(Games[static_cast<std::size_t>(game)].players) + "@" + std::to_string(movesPlayed),
+        Game.GameBoard, Game.SideToMove, GameMoves(), row, mode };
+}
+
+// The mid-game at node depths 10 to 12, complete analysis at 20 to 24 empty squares and fast analysis at 22
+// to 26, on positions of the bench games that take a few seconds each with one thread.
+std::vector<TThreadBenchItem> ThreadItems()
+{
+    return {
+        ThreadItem(0, 20, { 3, 3, 10 }, "N:10"),
+        ThreadItem(1, 26, { 3, 3, 10 }, "N:10"),
+        ThreadItem(3, 22, { 3, 3, 10 }, "N:10"),
+        ThreadItem(2, 30, { 3, 3, 11 }, "N:11"),
+        ThreadItem(4, 24, { 3, 3, 11 }, "N:11"),
+        ThreadItem(1, 28, { 3, 3, 12 }, "N:12"),
+        ThreadItem(0, 40, { 20, 20, 1 }, "P:20"),
+        ThreadItem(3, 40, { 20, 20, 1 }, "P:20"),
+        ThreadItem(1, 38, { 22, 22, 1 }, "P:22"),
+        ThreadItem(4, 38, { 22, 22, 1 }, "P:22"),
+        ThreadItem(2, 36, { 24, 24, 1 }, "P:24"),
+        ThreadItem(0, 38, { 3, 22, 1 }, "F:22"),
+        ThreadItem(3, 36, { 3, 24, 1 }, "F:24"),
+        ThreadItem(1, 34, { 3, 26, 1 }, "F:26"),
+        ThreadItem(4, 34, { 3, 26, 1 }, "F:26"),
+    };
+}
+
+// A stop asked for during a search at node depth 12 and during a fast analysis of 26 empty squares.
+std::vector<TThreadBenchItem> StopItems()
+{
+    return { ThreadItem(2, 24, { 3, 3, 12 }, "N:12"), ThreadItem(2, 34, { 3, 26, 1 }, "F:26") };
+}
+
+constexpr int StopAfterMs = 1000;
+
 } // namespace
 
-int RunBench(std::ostream& out)
+int RunBench(std::ostream& out, int threads)
 {
     using TClock = std::chrono::steady_clock;
     out << std::left << std::setw(22) << "position" << ' ' << std::setw(16) << "mode" << std::right << ' '
@@ -181,11 +221,13 @@ int RunBench(std::ostream& out)
         totalMilliseconds += milliseconds;
     }
     PrintLine(out, "total", "-", totalNodes, totalMilliseconds);
-    return RunBenchCompare(out, table,
+    const int compared = RunBenchCompare(out, table,
         ComparePositions({ { 0, 20 }, { 1, 26 }, { 2, 30 }, { 3, 22 }, { 4, 24 } }),
         ComparePositions({ { 0, 46 }, { 1, 46 }, { 2, 46 }, { 3, 46 }, { 4, 46 }, { 0, 44 }, { 1, 43 },
             { 2, 42 }, { 3, 44 }, { 4, 43 } }),
         TwentyEmptyPositions());
+    const int threaded = RunThreadBench(out, threads, ThreadItems(), StopItems(), StopAfterMs, table);
+    return compared != 0 ? compared : threaded;
 }
 
 } // namespace kalvoro::cli

@@ -6,6 +6,6 @@
 namespace kalvoro::cli {
 
 // Prints one line per item (position, mode, nodes, milliseconds, nodes per second) and a total; returns 0.
-int RunBench(std::ostream& out);
+int RunBench(std::ostream& out, int threads);
 
 } // namespace kalvoro::cli

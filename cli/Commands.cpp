@@ -8,6 +8,9 @@
 #include "game/QuietWindow.h"
 #include "records/RecordTime.h"
 
+#include <chrono>
+#include <cmath>
+#include <optional>
 #include <string>
 
 namespace kalvoro::cli {
@@ -40,11 +43,61 @@ const char* ModeName(TThinkMode mode)
     return "?";
 }
 
+using TClock = std::chrono::steady_clock;
+
+double MillisecondsBetween(TClock::time_point from, TClock::time_point to)
+{
+    return std::chrono::duration<double, std::milli>(to - from).count();
+}
+
+// The window of `think --stop-after`: it asks the computer to stop at the first processing of messages at or
+// after the deadline, as a click on Stop would, and notes when.
+class TStoppingWindow : public TQuietWindow {
+public:
+    explicit TStoppingWindow(std::optional<int> stopAfterMs)
+        : stopAfterMs_(stopAfterMs)
+    {
+    }
+
+    void Start() { start_ = TClock::now(); }
+
+    void ProcessMessages() override
+    {
+        TQuietWindow::ProcessMessages();
+        if (stopAfterMs_ && !requested_
+            && TClock::now() - start_ >= std::chrono::milliseconds(*stopAfterMs_)) {
+            requested_ = TClock::now();
+            RequestStop();
+        }
+    }
+
+    // "stopped after 2000.4 ms, the stop took 3.1 ms", or nothing when no stop was asked for.
+    std::optional<std::string> StopReport(TClock::time_point end) const
+    {
+        if (!requested_) {
+            return std::nullopt;
+        }
+        return "stopped after " + FixedText(MillisecondsBetween(start_, *requested_)) + " ms, the stop took "
+            + FixedText(MillisecondsBetween(*requested_, end)) + " ms";
+    }
+
+private:
+    static std::string FixedText(double milliseconds)
+    {
+        const long tenths = std::lround(milliseconds * 10);
+        return std::to_string(tenths / 10) + "." + std::to_string(tenths % 10);
+    }
+
+    std::optional<int> stopAfterMs_;
+    TClock::time_point start_;
+    std::optional<TClock::time_point> requested_;
+};
+
 } // namespace
 
 int RunThink(const TCommandLine& command, std::ostream& out)
 {
-    TQuietWindow window;
+    TStoppingWindow window(command.stopAfterMs);
     SetUpGame(command.moves, command.customRow, command.recordPath, window);
     if (GameIsOver()) {
         out << "pass\n";
@@ -55,11 +108,18 @@ int RunThink(const TCommandLine& command, std::ostream& out)
     const int side = Game.SideToMove;
     // Think never writes an empty label, so an empty one afterwards means it left the label alone.
     window.evalLabels[Slot(side)].clear();
+    Game.StopRequested = false;
+    window.Start();
     const TThinkResult result = ThinkWithDetails(command.levels[0],
         [&out](TSquare square, int value) { out << SquareName(square.x, square.y) << ' ' << value << '\n'; });
+    const TClock::time_point end = TClock::now();
     const std::string& label = window.evalLabels[Slot(side)];
-    out << "mode " << ModeName(result.mode) << " move " << SquareName(result.move.x, result.move.y)
-        << " label " << (label.empty() ? "-" : label) << '\n';
+    out << "mode " << ModeName(result.mode) << " move "
+        << (result.move.x == 0 ? "-" : SquareName(result.move.x, result.move.y)) << " label "
+        << (label.empty() ? "-" : label) << '\n';
+    if (const std::optional<std::string> report = window.StopReport(end)) {
+        out << *report << '\n';
+    }
     return 0;
 }
 

@@ -4,6 +4,7 @@
 #include "Bench.h"
 #include "Commands.h"
 
+#include "game/ComputerPlayer.h"
 #include "records/AtomicFile.h"
 
 #include <iostream>
@@ -12,6 +13,7 @@
 
 using namespace kalvoro::engine;
 using namespace kalvoro::records;
+using namespace kalvoro::game;
 using namespace kalvoro::cli;
 
 namespace {
@@ -21,6 +23,7 @@ constexpr int UsageErrorStatus = 2;
 
 int Run(const TCommandLine& command)
 {
+    SetThinkThreads(command.threads);
     switch (command.kind) {
     case TCommandKind::Help:
         std::cout << UsageText() << "\nAnalysis commands:\n" << AnalysisUsageText();
@@ -30,7 +33,7 @@ int Run(const TCommandLine& command)
     case TCommandKind::Play:
         return RunPlay(command, std::cout);
     case TCommandKind::Bench:
-        return RunBench(std::cout);
+        return RunBench(std::cout, command.threads > 0 ? command.threads : DefaultThinkThreads());
     }
     return 0;
 }

@@ -2,6 +2,7 @@
 // its messages, and (for the computer player) places to show what it is doing.
 #pragma once
 
+#include <atomic>
 #include <string>
 
 namespace kalvoro::engine {
@@ -26,6 +27,24 @@ public:
     virtual void SetEvalLabel(int colour, const std::string& text) = 0;
     // Debug mode: the value of a mid-game root move, shown on its square as soon as it is known.
     virtual void DrawDebugValue(int x, int y, int value) = 0;
+};
+
+// A request to stop, set by the thread that waits for a search and read by the threads that search.
+using TStopFlag = std::atomic<bool>;
+
+// The host of a solve on a worker thread: it stops when the flag is set and has no messages to process (the
+// waiting thread processes them).
+class TStopFlagHost : public ISolverHost {
+public:
+    explicit TStopFlagHost(const TStopFlag& stop)
+        : stop_(stop)
+    {
+    }
+    bool StopRequested() override { return stop_.load(std::memory_order_relaxed); }
+    void ProcessMessages() override { }
+
+private:
+    const TStopFlag& stop_;
 };
 
 // A host for callers with no window and no Stop button (the analysis, the benchmark, the command line,

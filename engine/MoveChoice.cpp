@@ -6,101 +6,88 @@
 
 #include <algorithm>
 #include <optional>
+#include <vector>
 
 namespace kalvoro::engine {
 
 namespace {
 
-// Below every root value, so that the first legal move is always chosen.
-constexpr int NoValueYet = -32768;
-
-// One way of valuing the root moves: the status prefix, whether the loop ends at the first move that does not
-// lose, whether debug mode shows the values, and the value v of a move from the position after it.
-struct TRootSearch {
-    const char* prefix;
-    TThinkMode mode;
-    bool endAtFirstNonLoss;
-    bool showsDebugValues;
-    std::function<int(const TBoard& child, const TSquareList& childList, int bound, TSquare square)> value;
-};
-
-std::string StatusText(const char* prefix, int side, TSquare square)
+// The legal root moves of the side to move, in list order, with the positions after them.
+std::vector<TRootMove> LegalRootMoves(const TThinkRequest& request, const TSquareList& list)
 {
-    return std::string(prefix) + ColourName(side) + " is thinking " + SquareName(square.x, square.y);
-}
-
-// Tries every legal root move in list order and keeps the first of the best. The bound handed to each child
-// is the best root value so far in Black's terms.
-TThinkResult SearchRootMoves(const TThinkRequest& request, const TSquareList& list, const TRootSearch& search,
-    IThinkHost& host, const TRootObserver& observer)
-{
-    TThinkResult result { {}, search.mode, false };
-    const int side = request.side;
-    int best = NoValueYet;
+    std::vector<TRootMove> moves;
     for (int k = 0; k < list.count; ++k) {
-        if (search.endAtFirstNonLoss && best >= 0) {
-            break;
-        }
         const TSquare square = list.squares[k];
         TBoard child;
-        if (!MakeMove(request.board, child, square.x, square.y, side)) {
-            continue;
-        }
-        host.SetStatusText(StatusText(search.prefix, side, square));
-        host.ProcessMessages();
-        const int v = search.value(child, ChildList(list, k), best * side, square);
-        if (search.showsDebugValues && request.debugMode) {
-            host.DrawDebugValue(square.x, square.y, v);
-        }
-        if (host.StopRequested()) {
-            result.stopped = true;
-            return result;
-        }
-        if (observer) {
-            observer(square, v);
-        }
-        if (result.move.x == 0 || v > best) {
-            result.move = square;
-            best = v;
+        if (MakeMove(request.board, child, square.x, square.y, request.side)) {
+            moves.push_back({ square, child, ChildList(list, k) });
         }
     }
-    host.SetEvalLabel(side, std::to_string(best));
-    return result;
+    return moves;
 }
 
-TRootSearch CompleteAnalysis(int side, IThinkHost& host, TExactTable& table, std::uint64_t* nodes)
+// Runs the root loop of `search` and writes the evaluation label unless it stopped. The nodes are added to
+// the request's counter.
+TThinkResult SearchRootMoves(const TThinkRequest& request, const TSquareList& list, TThinkMode mode,
+    const TRootSearch& search, IThinkHost& host, const TRootObserver& observer)
 {
-    return { "[P] ", TThinkMode::Complete, false, false,
-        [side, &host, &table, nodes](const TBoard& child, const TSquareList& childList, int bound, TSquare) {
-            const int r = nodes != nullptr
-                ? SolveExactCountingNodes(child, childList, -side, false, bound, host, *nodes)
-                : SolveExactStrong(child, childList, -side, false, bound, host, table);
-            return side * r;
-        } };
+    const TRootChoice choice = ChooseRootMove(
+        LegalRootMoves(request, list), request.side, request.debugMode, search, host, observer);
+    if (request.nodeCounter != nullptr) {
+        *request.nodeCounter += choice.nodes;
+    }
+    if (!choice.stopped) {
+        host.SetEvalLabel(request.side, std::to_string(choice.best));
+    }
+    return { choice.move, mode, choice.stopped };
 }
 
-TRootSearch FastAnalysis(int side, IThinkHost& host, TExactTable& table, std::uint64_t* nodes)
+// The exact solves of the root children, one at a time, each on `threads` threads. The benchmark counts the
+// nodes of the plain solver.
+TRootSearch CompleteAnalysis(const TThinkRequest& request, TExactTable& table)
 {
-    return { "[F] ", TThinkMode::Fast, true, false,
-        [side, &host, &table, nodes](const TBoard& child, const TSquareList& childList, int bound, TSquare) {
-            const int r = nodes != nullptr
-                ? SolveWinLossCountingNodes(child, childList, -side, false, bound, host, *nodes)
-                : SolveWinLossFast(child, childList, -side, false, bound, host, table);
-            return side * r;
-        } };
+    const int side = request.side;
+    const bool counting = request.nodeCounter != nullptr;
+    return { "[P] ", false, false, 1, false,
+        [side, &table, counting](
+            const TRootMove& move, int bound, const TStopFlag& stop, std::uint64_t& nodes, TBestTrace*) {
+            TStopFlagHost host(stop);
+            return counting
+                ? SolveExactCountingNodes(move.child, move.childList, -side, false, bound, host, nodes)
+                : SolveExactStrong(move.child, move.childList, -side, false, bound, host, table);
+        },
+        [side](int r, TSquare) { return side * r; } };
 }
 
-TRootSearch MidGameSearch(int level, int side, std::uint64_t* nodes)
+TRootSearch FastAnalysis(const TThinkRequest& request, TExactTable& table)
 {
+    const int side = request.side;
+    const bool counting = request.nodeCounter != nullptr;
+    return { "[F] ", true, false, 1, false,
+        [side, &table, counting](
+            const TRootMove& move, int bound, const TStopFlag& stop, std::uint64_t& nodes, TBestTrace*) {
+            TStopFlagHost host(stop);
+            return counting
+                ? SolveWinLossCountingNodes(move.child, move.childList, -side, false, bound, host, nodes)
+                : SolveWinLossFast(move.child, move.childList, -side, false, bound, host, table);
+        },
+        [side](int r, TSquare) { return side * r; } };
+}
+
+// The level's mid-game search of the root children, several at once.
+TRootSearch MidGameSearch(const TThinkRequest& request)
+{
+    const int level = request.level;
+    const int side = request.side;
     const TSearchVariant variant = VariantOfLevel(level);
-    return { "[N] ", TThinkMode::MidGame, false, true,
-        [level, side, variant, nodes](
-            const TBoard& child, const TSquareList& childList, int bound, TSquare square) {
-            const int r = nodes != nullptr
-                ? SearchCountingNodes(variant, child, childList, -side, false, 1, bound, *nodes)
-                : Search(variant, child, childList, -side, false, 1, bound);
-            return RootValue(level, side, r, square.x, square.y);
-        } };
+    return { "[N] ", false, true, std::max(1, request.threads), true,
+        [variant, side](const TRootMove& move, int bound, const TStopFlag& stop, std::uint64_t& nodes,
+            TBestTrace* trace) {
+            TBestTrace unused;
+            return SearchTraced(variant, move.child, move.childList, -side, false, 1, bound, stop, nodes,
+                trace != nullptr ? *trace : unused);
+        },
+        [level, side](int r, TSquare square) { return RootValue(level, side, r, square.x, square.y); } };
 }
 
 // The book's move, when the level plays from the book, the game is still in it and the move can be played.
@@ -129,19 +116,17 @@ TThinkResult Think(const TThinkRequest& request, TBookCursors& cursors, TExactTa
     const TLevelRow row = EffectiveLevelRow(request.level, request.row);
     if (list.count <= row.completeDepth) {
         return SearchRootMoves(
-            request, list, CompleteAnalysis(request.side, host, table, request.nodeCounter), host, observer);
+            request, list, TThinkMode::Complete, CompleteAnalysis(request, table), host, observer);
     }
     if (list.count <= row.fastDepth) {
-        return SearchRootMoves(
-            request, list, FastAnalysis(request.side, host, table, request.nodeCounter), host, observer);
+        return SearchRootMoves(request, list, TThinkMode::Fast, FastAnalysis(request, table), host, observer);
     }
     NodeDepthLimit = row.nodeDepth;
     if (const std::optional<TSquare> bookMove = BookMove(request, cursors)) {
         host.SetEvalLabel(request.side, "JOSEKI");
         return { *bookMove, TThinkMode::Book, false };
     }
-    return SearchRootMoves(
-        request, list, MidGameSearch(request.level, request.side, request.nodeCounter), host, observer);
+    return SearchRootMoves(request, list, TThinkMode::MidGame, MidGameSearch(request), host, observer);
 }
 
 TLevelRow EffectiveLevelRow(int level, const TLevelRow& stored)

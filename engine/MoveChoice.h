@@ -13,6 +13,7 @@
 #include "ExactTable.h"
 #include "Hosts.h"
 #include "Levels.h"
+#include "RootMoves.h"
 #include "Search.h"
 
 #include <cstdint>
@@ -25,9 +26,6 @@ namespace kalvoro::engine {
 // How a move was chosen.
 enum class TThinkMode { OneEmpty, Complete, Fast, Book, MidGame };
 
-// Sees every root move's value v as soon as it has been compared, in the order the moves are tried.
-using TRootObserver = std::function<void(TSquare square, int value)>;
-
 struct TThinkRequest {
     TBoard board {};
     int side = Black;
@@ -37,6 +35,8 @@ struct TThinkRequest {
     // The game's move codes from the first move on (0 for a pass), for the opening book.
     std::span<const std::uint16_t> gameMoves;
     bool debugMode = false;
+    // The threads that search the mid-game root moves at once and solve each root move of the endgame.
+    int threads = 1;
     // When set, the nodes visited by the searches and solves are added to it (for the benchmark).
     std::uint64_t* nodeCounter = nullptr;
 };
@@ -51,9 +51,10 @@ struct TThinkResult {
 
 // Chooses the move of `request.side`. Sets NodeDepthLimit before a mid-game search, moves only the book
 // cursor of the side to move and solves with `table`, the caller's transposition table, which it keeps from
-// one move to the next. Writes the status text and processes messages once before each root move,
-// checks the host's stop flag after each root move (and the solvers check it at every node), and writes the
-// evaluation label unless it stopped or only one square was empty.
+// one move to the next. The searches run on worker threads (RootMoves.h) while the calling thread writes the
+// status text of each root move, processes the host's messages every few milliseconds and relays its stop
+// request to the searches, which end within milliseconds; writes the evaluation label unless it stopped or
+// only one square was empty. The values and the move do not depend on the number of threads.
 TThinkResult Think(const TThinkRequest& request, TBookCursors& cursors, TExactTable& table, IThinkHost& host,
     const TRootObserver& observer = {});
 

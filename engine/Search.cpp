@@ -27,6 +27,22 @@ int NodeDepthLimit = 1;
 
 namespace {
 
+// The counter of a search on a worker thread: counts its nodes and tells when it is to end.
+struct TStoppableCount {
+    const TStopFlag& stop;
+    std::uint64_t nodes = 0;
+    void Visit() { ++nodes; }
+    bool Stopped() const { return stop.load(std::memory_order_relaxed); }
+};
+
+// Keeps a node's improvements, when the node is traced.
+inline void Improved(TBestTrace* trace, int best)
+{
+    if (trace != nullptr) {
+        trace->improvements[static_cast<std::size_t>(trace->count++)] = best;
+    }
+}
+
 // v improves on best for a side that maximises (or minimises).
 inline bool Improves(bool maximises, int v, int best)
 {
@@ -42,9 +58,12 @@ inline bool ReachesBound(bool maximises, int best, int bound)
 // The cell-board search, for lists that are not exactly the board's empty squares.
 template <class Terms, class Counter>
 int SearchCells(const TBoard& board, const TSquareList& list, int colour, bool passed, int depth, int bound,
-    Counter& counter)
+    Counter& counter, TBestTrace* trace = nullptr)
 {
     counter.Visit();
+    if (counter.Stopped()) {
+        return 0;
+    }
     const TCellPosition position { board, list };
     const int nodeTerm = Terms::NodeTerm(position);
     if (depth == NodeDepthLimit) {
@@ -53,6 +72,9 @@ int SearchCells(const TBoard& board, const TSquareList& list, int colour, bool p
     const bool maximises = Terms::Maximises(colour);
     int best = Terms::Start(colour);
     bool moveFound = false;
+    if (trace != nullptr) {
+        trace->maximises = maximises;
+    }
     UntilInListOrder(
         board, list, colour, [&](TSquare square, const TBoard& child, const TSquareList& childList) {
             moveFound = true;
@@ -63,9 +85,13 @@ int SearchCells(const TBoard& board, const TSquareList& list, int colour, bool p
                 return false;
             }
             best = v;
+            Improved(trace, best);
             return ReachesBound(maximises, best, bound);
         });
     if (moveFound) {
+        if (trace != nullptr) {
+            trace->cut = ReachesBound(maximises, best, bound);
+        }
         return best;
     }
     if (passed) {
@@ -78,9 +104,12 @@ int SearchCells(const TBoard& board, const TSquareList& list, int colour, bool p
 // The same search on bitboards.
 template <class Terms, class Counter>
 int SearchBits(const TBitBoard& board, const TSearchOrder& list, int colour, bool passed, int depth,
-    int bound, Counter& counter)
+    int bound, Counter& counter, TBestTrace* trace = nullptr)
 {
     counter.Visit();
+    if (counter.Stopped()) {
+        return 0;
+    }
     const int nodeTerm = Terms::NodeTerm(board);
     if (depth == NodeDepthLimit) {
         return Terms::Leaf(board, colour, nodeTerm);
@@ -90,6 +119,9 @@ int SearchBits(const TBitBoard& board, const TSearchOrder& list, int colour, boo
     int best = Terms::Start(colour);
     if (moves != 0) {
         const bool maximises = Terms::Maximises(colour);
+        if (trace != nullptr) {
+            trace->maximises = maximises;
+        }
         // The list-order walk of SearchOrder.h written out: this loop runs at nearly every node of the
         // mid-game search, and the shared walk's callback measured slower here.
         const int last = list.count - 1;
@@ -109,7 +141,11 @@ int SearchBits(const TBitBoard& board, const TSearchOrder& list, int colour, boo
             const int v = returned + nodeTerm + Terms::MoveTerm(BitX(square), BitY(square), colour);
             if (Improves(maximises, v, best)) {
                 best = v;
+                Improved(trace, best);
                 if (ReachesBound(maximises, best, bound)) {
+                    if (trace != nullptr) {
+                        trace->cut = true;
+                    }
                     return best;
                 }
             }
@@ -126,34 +162,34 @@ int SearchBits(const TBitBoard& board, const TSearchOrder& list, int colour, boo
 // Converts once and searches on bitboards, or on the cell board when the list is not the empty squares.
 template <class Terms, class Counter>
 int SearchNode(const TBoard& board, const TSquareList& list, int colour, bool passed, int depth, int bound,
-    Counter& counter)
+    Counter& counter, TBestTrace* trace = nullptr)
 {
     TSearchOrder order;
     if (!ToSearchOrder(board, list, order)) {
-        return SearchCells<Terms>(board, list, colour, passed, depth, bound, counter);
+        return SearchCells<Terms>(board, list, colour, passed, depth, bound, counter, trace);
     }
-    return SearchBits<Terms>(ToBitBoard(board), order, colour, passed, depth, bound, counter);
+    return SearchBits<Terms>(ToBitBoard(board), order, colour, passed, depth, bound, counter, trace);
 }
 
 template <class Counter>
 int SearchVariant(TSearchVariant variant, const TBoard& board, const TSquareList& list, int colour,
-    bool passed, int depth, int bound, Counter& counter)
+    bool passed, int depth, int bound, Counter& counter, TBestTrace* trace = nullptr)
 {
     switch (variant) {
     case TSearchVariant::Discs:
-        return SearchNode<TDiscTerms>(board, list, colour, passed, depth, bound, counter);
+        return SearchNode<TDiscTerms>(board, list, colour, passed, depth, bound, counter, trace);
     case TSearchVariant::FewestDiscs:
-        return SearchNode<TFewestDiscTerms>(board, list, colour, passed, depth, bound, counter);
+        return SearchNode<TFewestDiscTerms>(board, list, colour, passed, depth, bound, counter, trace);
     case TSearchVariant::Mobility:
-        return SearchNode<TMobilityTerms>(board, list, colour, passed, depth, bound, counter);
+        return SearchNode<TMobilityTerms>(board, list, colour, passed, depth, bound, counter, trace);
     case TSearchVariant::MobilityEdges:
-        return SearchNode<TMobilityEdgeTerms>(board, list, colour, passed, depth, bound, counter);
+        return SearchNode<TMobilityEdgeTerms>(board, list, colour, passed, depth, bound, counter, trace);
     case TSearchVariant::Weighted:
-        return SearchNode<TWeightedTerms>(board, list, colour, passed, depth, bound, counter);
+        return SearchNode<TWeightedTerms>(board, list, colour, passed, depth, bound, counter, trace);
     case TSearchVariant::Graded:
         break;
     }
-    return SearchNode<TGradedTerms>(board, list, colour, passed, depth, bound, counter);
+    return SearchNode<TGradedTerms>(board, list, colour, passed, depth, bound, counter, trace);
 }
 
 } // namespace
@@ -210,6 +246,30 @@ int SearchCountingNodes(TSearchVariant variant, const TBoard& board, const TSqua
 {
     TNodeCount counter { nodes };
     return SearchVariant(variant, board, list, colour, passed, depth, bound, counter);
+}
+
+std::optional<int> ValueForBound(const TBestTrace& trace, int bound)
+{
+    for (int i = 0; i < trace.count; ++i) {
+        const int improvement = trace.improvements[static_cast<std::size_t>(i)];
+        if (ReachesBound(trace.maximises, improvement, bound)) {
+            return improvement;
+        }
+    }
+    if (trace.cut) {
+        return std::nullopt;
+    }
+    return trace.value;
+}
+
+int SearchTraced(TSearchVariant variant, const TBoard& board, const TSquareList& list, int colour,
+    bool passed, int depth, int bound, const TStopFlag& stop, std::uint64_t& nodes, TBestTrace& trace)
+{
+    trace = TBestTrace {};
+    TStoppableCount counter { stop };
+    trace.value = SearchVariant(variant, board, list, colour, passed, depth, bound, counter, &trace);
+    nodes += counter.nodes;
+    return trace.value;
 }
 
 } // namespace kalvoro::engine

@@ -8,7 +8,9 @@
 #include "Board.h"
 #include "Hosts.h"
 
+#include <array>
 #include <cstdint>
+#include <optional>
 
 namespace kalvoro::engine {
 
@@ -55,5 +57,30 @@ int SolveExactCountingNodes(const TBoard& board, const TSquareList& list, int co
     ISolverHost& host, std::uint64_t& nodes);
 int SolveWinLossCountingNodes(const TBoard& board, const TSquareList& list, int colour, bool passed,
     int bound, ISolverHost& host, std::uint64_t& nodes);
+
+// The improvements of a searched node's best value, in the order its moves were tried. A node's bound only
+// decides where it stops (its children get its own best as theirs), so the value it returns for another
+// bound is the first improvement that reaches that bound, or its last value when none does; ValueForBound
+// reads it off. This is how root moves searched at once, each with the best root value known when it started,
+// get exactly the values the search in list order gives them.
+struct TBestTrace {
+    std::array<int, 64> improvements {};
+    int count = 0;
+    // Whether the node's side seeks the larger value.
+    bool maximises = true;
+    // Whether the node ended on reaching its bound, before trying all its moves.
+    bool cut = false;
+    // The value the search returned.
+    int value = 0;
+};
+
+// The value the traced node returns when searched with `bound`, or nothing when the trace ended at its own
+// bound before reaching `bound` (a bound harder to reach than the one it was searched with).
+std::optional<int> ValueForBound(const TBestTrace& trace, int bound);
+
+// The mid-game search of `variant` (Search), on a worker thread: it ends at once, returning a value nobody
+// uses, as soon as `stop` is set, adds the nodes it visits to `nodes` and keeps the trace of its own node.
+int SearchTraced(TSearchVariant variant, const TBoard& board, const TSquareList& list, int colour,
+    bool passed, int depth, int bound, const TStopFlag& stop, std::uint64_t& nodes, TBestTrace& trace);
 
 } // namespace kalvoro::engine

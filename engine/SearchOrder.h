@@ -95,14 +95,16 @@ inline bool UntilInListOrder(const TBoard& board, const TSquareList& list, int c
 }
 
 // How a list-order search counts its nodes (calls of its node procedure): not at all, or into a caller's
-// counter.
+// counter; and whether it is to end at once (these never end a search).
 struct TNoCount {
     void Visit() { }
+    static constexpr bool Stopped() { return false; }
 };
 
 struct TNodeCount {
     std::uint64_t& nodes;
     void Visit() { ++nodes; }
+    static constexpr bool Stopped() { return false; }
 };
 
 } // namespace kalvoro::engine

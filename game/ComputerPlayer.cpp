@@ -3,6 +3,11 @@
 #include "GameFlow.h"
 #include "GameState.h"
 
+#include <algorithm>
+#include <charconv>
+#include <cstdlib>
+#include <cstring>
+#include <thread>
 #include <vector>
 
 namespace kalvoro::game {
@@ -34,7 +39,31 @@ TExactTable& PlayerTable()
     return table;
 }
 
+// The threads set by SetThinkThreads; 0 for the default.
+int chosenThreads = 0;
+
+// A thread count no machine needs more of, so that an odd setting cannot ask for thousands of threads.
+constexpr int MostThreads = 256;
+
 } // namespace
+
+int DefaultThinkThreads()
+{
+    if (const char* text = std::getenv("KALVORO_THREADS")) {
+        int threads = 0;
+        const char* end = text + std::strlen(text);
+        const auto [stop, error] = std::from_chars(text, end, threads);
+        if (error == std::errc {} && stop == end && threads >= 1) {
+            return std::min(threads, MostThreads);
+        }
+    }
+    return std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, MostThreads);
+}
+
+void SetThinkThreads(int threads)
+{
+    chosenThreads = std::clamp(threads, 0, MostThreads);
+}
 
 TThinkResult ThinkWithDetails(int level, const TRootObserver& observer)
 {
@@ -49,6 +78,7 @@ TThinkResult ThinkWithDetails(int level, const TRootObserver& observer)
     request.row = Game.LevelTable[level];
     request.gameMoves = moves;
     request.debugMode = Game.DebugMode;
+    request.threads = chosenThreads > 0 ? chosenThreads : DefaultThinkThreads();
     TGameThinkHost host;
     return Think(request, Game.BookCursor, PlayerTable(), host, observer);
 }

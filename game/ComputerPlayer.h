@@ -16,6 +16,14 @@ TSquare Think(int level);
 // Think(level), telling also how the move was chosen and showing `observer` each root move's value.
 TThinkResult ThinkWithDetails(int level, const TRootObserver& observer);
 
+// The threads the computer player searches with: the number in the environment variable KALVORO_THREADS
+// when it holds one from 1 up, else every hardware thread.
+int DefaultThinkThreads();
+
+// Sets the threads of the computer player's searches (the command-line tool's --threads); 0 restores the
+// default.
+void SetThinkThreads(int threads);
+
 // Makes Think the game flow's computer player.
 void InstallComputerPlayer();
 

@@ -7,11 +7,11 @@
 
 using namespace kalvoro::engine;
 
-TEST(ThinkStop, StopsAfterTheRootMoveDuringWhichStopWasPressed)
+TEST(ThinkStop, StopsAtItsNextLookAfterStopIsPressed)
 {
-    // Pressed during the search of f4: seen before d6, which is still searched, then Think returns.
+    // Pressed once f4's value is known: seen when d6 is announced, and Think returns without a label.
     TFakeHost host;
-    host.stopAtMessageCall = 2;
+    host.stopAtRootValue = 1;
     const TThought thought = ThinkAbout(RequestFor(AfterF5(), White, 3), host);
     EXPECT_TRUE(thought.result.stopped);
     EXPECT_EQ(MoveName(thought.result), "f4");
@@ -19,9 +19,9 @@ TEST(ThinkStop, StopsAfterTheRootMoveDuringWhichStopWasPressed)
     EXPECT_EQ(host.statusTexts.size(), 2U);
     EXPECT_TRUE(host.labels.empty());
 
-    // Pressed during the last root move: never seen inside Think, the move is chosen normally.
+    // Pressed after the last root move's value: the move is chosen normally.
     TFakeHost late;
-    late.stopAtMessageCall = 4;
+    late.stopAtRootValue = 3;
     const TThought normal = ThinkAbout(RequestFor(AfterF5(), White, 3), late);
     EXPECT_FALSE(normal.result.stopped);
     EXPECT_EQ(MoveName(normal.result), "d6");
@@ -48,24 +48,31 @@ TEST(ThinkStop, StopsBeforeAnyMoveIsChosenWhenStopIsAlreadySet)
     EXPECT_TRUE(host.labels.empty());
 }
 
-TEST(ThinkStop, ProcessesMessagesAtTwelveEmptySquaresDuringASolve)
+TEST(ThinkStop, ProcessesMessagesWhileItSearchesAndStopsADeepSearchAtOnce)
 {
-    const TRandomPosition position = PositionWithEmpties(13, 2);
-    const int moves = LegalMoveCount(position.board, position.sideToMove);
-    // Complete analysis of 13 empty squares: once before each root move and at least once at each root child
-    // (the strong solver may visit a child's node with 12 empty squares again, with another window).
-    TFakeHost host;
-    const TThought thought = ThinkAbout(RequestFor(position.board, position.sideToMove, 8), host);
-    ASSERT_EQ(thought.result.mode, TThinkMode::Complete);
-    EXPECT_GE(host.messageCalls, 2 * moves);
-    EXPECT_LE(host.messageCalls, 3 * moves);
-
-    // Stop pressed during the first solve is seen at its 12-empty node: the solve and Think return at once.
-    TFakeHost stopping;
-    stopping.stopAtMessageCall = 2;
-    const TThought stopped = ThinkAbout(RequestFor(position.board, position.sideToMove, 8), stopping);
-    EXPECT_TRUE(stopped.result.stopped);
-    EXPECT_EQ(stopping.messageCalls, 2);
-    EXPECT_EQ(stopping.statusTexts.size(), 1U);
-    EXPECT_TRUE(stopping.labels.empty());
+    // Each of these would search for many seconds: the window's messages keep being processed while the
+    // first root move is searched, and a stop pressed then ends the search at once.
+    struct TCase {
+        int empties;
+        TLevelRow row;
+        TThinkMode mode;
+    };
+    for (const TCase& c :
+        { TCase { 40, { 3, 3, 12 }, TThinkMode::MidGame }, TCase { 22, { 22, 22, 1 }, TThinkMode::Complete },
+            TCase { 26, { 3, 26, 1 }, TThinkMode::Fast } }) {
+        SCOPED_TRACE(c.empties);
+        const TRandomPosition position = PositionWithEmpties(c.empties, 4);
+        for (int threads : { 1, 2 }) {
+            TFakeHost host;
+            host.stopAtMessageCall = 3;
+            TThinkRequest request = RequestFor(position.board, position.sideToMove, CustomLevel, c.row);
+            request.threads = threads;
+            const TThought thought = ThinkAbout(request, host);
+            EXPECT_EQ(thought.result.mode, c.mode);
+            EXPECT_TRUE(thought.result.stopped);
+            EXPECT_TRUE(thought.rootValues.empty());
+            EXPECT_EQ(host.statusTexts.size(), 1U);
+            EXPECT_TRUE(host.labels.empty());
+        }
+    }
 }

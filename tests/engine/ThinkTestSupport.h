@@ -10,10 +10,12 @@
 
 using namespace kalvoro::engine;
 
-// Records what the computer player shows and lets a test press Stop at the n-th processing of messages.
+// Records what the computer player shows and lets a test press Stop at the n-th processing of messages or
+// when the n-th root value has been seen.
 class TFakeHost : public IThinkHost {
 public:
     int stopAtMessageCall = 0;
+    std::size_t stopAtRootValue = 0;
     bool stop = false;
     int messageCalls = 0;
     // "status" and "messages" in the order they happened.
@@ -23,10 +25,13 @@ public:
     std::vector<std::string> debugValues;
 
     bool StopRequested() override { return stop; }
+    // Messages processed again and again while the computer waits for its searches count as one event.
     void ProcessMessages() override
     {
         ++messageCalls;
-        events.emplace_back("messages");
+        if (events.empty() || events.back() != "messages") {
+            events.emplace_back("messages");
+        }
         stop = stop || messageCalls == stopAtMessageCall;
     }
     void SetStatusText(const std::string& text) override
@@ -75,9 +80,11 @@ inline TThought ThinkAbout(const TThinkRequest& request, TFakeHost& host)
 {
     TThought thought;
     TBookCursors cursors;
-    thought.result = Think(request, cursors, ThinkTestTable(), host, [&thought](TSquare square, int value) {
-        thought.rootValues.push_back(SquareName(square.x, square.y) + " " + std::to_string(value));
-    });
+    thought.result
+        = Think(request, cursors, ThinkTestTable(), host, [&thought, &host](TSquare square, int value) {
+              thought.rootValues.push_back(SquareName(square.x, square.y) + " " + std::to_string(value));
+              host.stop = host.stop || thought.rootValues.size() == host.stopAtRootValue;
+          });
     return thought;
 }
 

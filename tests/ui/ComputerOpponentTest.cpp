@@ -4,6 +4,8 @@
 
 #include "game/ComputerPlayer.h"
 
+#include <QTimer>
+
 using namespace kalvoro::engine;
 using namespace kalvoro::records;
 using namespace kalvoro::game;
@@ -96,3 +98,25 @@ TEST_F(TComputerOpponentTest, InDebugModeTheComputerShowsItsValuesAndPlaysNothin
 }
 
 } // namespace
+
+TEST_F(TComputerOpponentTest, TheWindowRunsWhileTheComputerThinksAndStopEndsADeepSearchAtOnce)
+{
+    // Cow at node depth 12 searches its first move for minutes; meanwhile timers fire, and Stop ends it.
+    Game.LevelTable[3] = { 3, 3, 12 };
+    int ticks = 0;
+    int ticksWhenStopped = -1;
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout, [&ticks] { ++ticks; });
+    ticker.start(10);
+    QTimer::singleShot(300, [this, &ticks, &ticksWhenStopped] {
+        ticksWhenStopped = ticks;
+        form->Panel()->BackBtn->click();
+    });
+    QTest::mouseClick(form->BoardView(), Qt::LeftButton, {}, Centre(4, 3));
+    EXPECT_GT(ticksWhenStopped, 5);
+    EXPECT_EQ(Game.HistoryTop, 1);
+    EXPECT_EQ(Game.SideToMove, White);
+    EXPECT_EQ(form->Panel()->Combo2->currentText(), QStringLiteral("Human"));
+    EXPECT_TRUE(Game.InputEnabled);
+    EXPECT_EQ(form->StatusBar()->text(), QString());
+}

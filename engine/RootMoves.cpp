@@ -1,0 +1,297 @@
+#include "RootMoves.h"
+
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <thread>
+
+namespace kalvoro::engine {
+
+namespace {
+
+// Below every root value, so that the first legal move is always chosen.
+constexpr int NoValueYet = -32768;
+
+// How long the calling thread waits for the workers before it lets the window process its messages again:
+// short enough that the window answers at once, long enough to cost nothing.
+constexpr std::chrono::milliseconds MessageInterval { 10 };
+
+std::string StatusText(const char* prefix, int side, TSquare square)
+{
+    return std::string(prefix) + ColourName(side) + " is thinking " + SquareName(square.x, square.y);
+}
+
+enum class TSlotState { Waiting, Searching, Searched };
+
+// A root move's searches: the bound of the last one, the child's value for it and its trace.
+struct TSlot {
+    TSlotState state = TSlotState::Waiting;
+    int bound = 0;
+    int r = 0;
+    TBestTrace trace;
+    std::uint64_t nodes = 0;
+};
+
+// The state the workers share with the calling thread, all of it under one lock. The workers search and
+// accept the searched moves in list order; the calling thread shows what was accepted.
+class TRootRun {
+public:
+    TRootRun(const std::vector<TRootMove>& moves, int side, const TRootSearch& search)
+        : moves_(moves)
+        , side_(side)
+        , search_(search)
+        , slots_(moves.size())
+        , values_(moves.size())
+    {
+    }
+
+    // A worker's loop: takes the first move waiting to be searched until no more searches are wanted.
+    void Work()
+    {
+        std::unique_lock lock(mutex_);
+        for (;;) {
+            changed_.wait(lock, [this] { return finished_ || NextToSearch() >= 0; });
+            if (finished_) {
+                return;
+            }
+            const int index = NextToSearch();
+            TSlot& slot = slots_[static_cast<std::size_t>(index)];
+            slot.state = TSlotState::Searching;
+            const int bound = best_ * side_;
+            lock.unlock();
+            TBestTrace trace;
+            std::uint64_t nodes = 0;
+            const int r = search_.childValue(moves_[static_cast<std::size_t>(index)], bound, stop_, nodes,
+                search_.traced ? &trace : nullptr);
+            lock.lock();
+            slot = { TSlotState::Searched, bound, r, trace, slot.nodes + nodes };
+            AcceptInOrder();
+            changed_.notify_all();
+        }
+    }
+
+    // Waits up to `interval` for a move to be accepted or the run to end; returns the number accepted.
+    int WaitForProgress(int shown, std::chrono::milliseconds interval)
+    {
+        std::unique_lock lock(mutex_);
+        changed_.wait_for(lock, interval, [this, shown] { return accepted_ > shown || finished_; });
+        return accepted_;
+    }
+
+    // Ends the run: no more searches start and those under way end at once.
+    void Finish()
+    {
+        const std::lock_guard lock(mutex_);
+        finished_ = true;
+        stop_.store(true, std::memory_order_relaxed);
+        changed_.notify_all();
+    }
+
+    void RelayStop() { stop_.store(true, std::memory_order_relaxed); }
+
+    int Value(int index) const
+    {
+        const std::lock_guard lock(mutex_);
+        return values_[static_cast<std::size_t>(index)];
+    }
+
+    std::uint64_t Nodes() const
+    {
+        const std::lock_guard lock(mutex_);
+        std::uint64_t nodes = 0;
+        for (const TSlot& slot : slots_) {
+            nodes += slot.nodes;
+        }
+        return nodes;
+    }
+
+private:
+    // The first move to search: the next to accept once it waits, or with several workers any later move
+    // waiting, once a first value gives the searches a bound. -1 when none.
+    int NextToSearch() const
+    {
+        const int count = static_cast<int>(slots_.size());
+        const int last = search_.workers > 1 && accepted_ > 0 ? count : std::min(accepted_ + 1, count);
+        for (int index = accepted_; index < last; ++index) {
+            if (slots_[static_cast<std::size_t>(index)].state == TSlotState::Waiting) {
+                return index;
+            }
+        }
+        return -1;
+    }
+
+    // The value of a searched move for the bound the moves before it give it, when its search tells.
+    std::optional<int> ChildValueForBound(const TSlot& slot, int bound) const
+    {
+        if (slot.bound == bound) {
+            return slot.r;
+        }
+        return search_.traced ? ValueForBound(slot.trace, bound) : std::nullopt;
+    }
+
+    // Accepts the searched moves in list order as the loop in list order would, up to the first move not
+    // searched yet; a move searched with a bound its trace cannot answer for waits to be searched again.
+    void AcceptInOrder()
+    {
+        const int count = static_cast<int>(slots_.size());
+        while (!finished_ && !stop_.load(std::memory_order_relaxed)) {
+            if (accepted_ == count || (search_.endAtFirstNonLoss && accepted_ > 0 && best_ >= 0)) {
+                finished_ = true;
+                break;
+            }
+            TSlot& slot = slots_[static_cast<std::size_t>(accepted_)];
+            if (slot.state != TSlotState::Searched) {
+                break;
+            }
+            const std::optional<int> r = ChildValueForBound(slot, best_ * side_);
+            if (!r) {
+                slot.state = TSlotState::Waiting;
+                break;
+            }
+            const TSquare square = moves_[static_cast<std::size_t>(accepted_)].square;
+            const int v = search_.rootValue(*r, square);
+            values_[static_cast<std::size_t>(accepted_)] = v;
+            if (accepted_ == 0 || v > best_) {
+                best_ = v;
+            }
+            ++accepted_;
+        }
+    }
+
+    const std::vector<TRootMove>& moves_;
+    const int side_;
+    const TRootSearch& search_;
+    mutable std::mutex mutex_;
+    std::condition_variable changed_;
+    std::vector<TSlot> slots_;
+    std::vector<int> values_;
+    int accepted_ = 0;
+    int best_ = NoValueYet;
+    bool finished_ = false;
+    TStopFlag stop_ { false };
+};
+
+// What the calling thread shows of the run: the status texts, the debug values, the observer and the choice,
+// in list order, and whether the host asked to stop.
+class TRootShow {
+public:
+    TRootShow(const std::vector<TRootMove>& moves, int side, bool debugMode, const TRootSearch& search,
+        IThinkHost& host, const TRootObserver& observer)
+        : moves_(moves)
+        , side_(side)
+        , debugMode_(debugMode)
+        , search_(search)
+        , host_(host)
+        , observer_(observer)
+    {
+    }
+
+    // The status text of move `index` and the messages processed after it; false when asked to stop.
+    bool Announce(int index)
+    {
+        host_.SetStatusText(
+            StatusText(search_.prefix, side_, moves_[static_cast<std::size_t>(index)].square));
+        host_.ProcessMessages();
+        return !host_.StopRequested();
+    }
+
+    // Shows the accepted move `index` with its value v; false when asked to stop.
+    bool Accept(int index, int v, TRootChoice& choice)
+    {
+        const TSquare square = moves_[static_cast<std::size_t>(index)].square;
+        if (search_.showsDebugValues && debugMode_) {
+            host_.DrawDebugValue(square.x, square.y, v);
+        }
+        if (host_.StopRequested()) {
+            return false;
+        }
+        if (observer_) {
+            observer_(square, v);
+        }
+        if (choice.move.x == 0 || v > choice.best) {
+            choice.move = square;
+            choice.best = v;
+        }
+        const int next = index + 1;
+        const bool loopEnds = search_.endAtFirstNonLoss && choice.best >= 0;
+        return next == static_cast<int>(moves_.size()) || loopEnds || Announce(next);
+    }
+
+    // Whether every move the loop in list order would value has been shown.
+    bool Done(int shown, const TRootChoice& choice) const
+    {
+        return shown == static_cast<int>(moves_.size())
+            || (search_.endAtFirstNonLoss && shown > 0 && choice.best >= 0);
+    }
+
+    IThinkHost& Host() { return host_; }
+
+private:
+    const std::vector<TRootMove>& moves_;
+    const int side_;
+    const bool debugMode_;
+    const TRootSearch& search_;
+    IThinkHost& host_;
+    const TRootObserver& observer_;
+};
+
+// Shows the moves as they are accepted and processes messages meanwhile, until every wanted move is shown
+// or the host asks to stop.
+void ShowUntilDone(TRootRun& run, TRootShow& show, TRootChoice& choice)
+{
+    int shown = 0;
+    while (!show.Done(shown, choice)) {
+        const int accepted = run.WaitForProgress(shown, MessageInterval);
+        if (accepted == shown) {
+            show.Host().ProcessMessages();
+            if (show.Host().StopRequested()) {
+                choice.stopped = true;
+                return;
+            }
+            continue;
+        }
+        for (; shown < accepted; ++shown) {
+            if (!show.Accept(shown, run.Value(shown), choice)) {
+                choice.stopped = true;
+                return;
+            }
+            if (show.Done(shown + 1, choice)) {
+                return;
+            }
+        }
+    }
+}
+
+} // namespace
+
+TRootChoice ChooseRootMove(const std::vector<TRootMove>& moves, int side, bool debugMode,
+    const TRootSearch& search, IThinkHost& host, const TRootObserver& observer)
+{
+    TRootChoice choice { {}, NoValueYet, false, 0 };
+    if (moves.empty()) {
+        return choice;
+    }
+    TRootShow show(moves, side, debugMode, search, host, observer);
+    if (!show.Announce(0)) {
+        choice.stopped = true;
+        return choice;
+    }
+    TRootRun run(moves, side, search);
+    {
+        std::vector<std::jthread> workers;
+        for (int worker = 0; worker < std::max(1, search.workers); ++worker) {
+            workers.emplace_back([&run] { run.Work(); });
+        }
+        ShowUntilDone(run, show, choice);
+        if (choice.stopped) {
+            run.RelayStop();
+        }
+        run.Finish();
+    }
+    choice.nodes = run.Nodes();
+    return choice;
+}
+
+} // namespace kalvoro::engine

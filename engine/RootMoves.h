@@ -1,0 +1,63 @@
+// The computer player's loop over its root moves, with the searches on worker threads.
+//
+// The calling thread (the window's) writes the status texts, draws the debug values, tells the observer and
+// processes the window's messages every few milliseconds while the workers search, relaying a stop request
+// to them through an atomic flag. Root moves are accepted in list order exactly as the loop in list order
+// would: a later move replaces the best only when strictly better, and each move's value is the one its
+// search gives for the best root value before it. With several workers, a move is searched as soon as a
+// worker is free, with the best value known then; a mid-game search keeps the trace of its node
+// (TBestTrace), which gives its value for the better best that the moves before it may have found since, and
+// a move whose trace cannot tell is searched again.
+#pragma once
+
+#include "Board.h"
+#include "Hosts.h"
+#include "Search.h"
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+namespace kalvoro::engine {
+
+// A legal root move and the position after it.
+struct TRootMove {
+    TSquare square;
+    TBoard child;
+    TSquareList childList;
+};
+
+// How the root moves are valued: the status prefix, whether the loop ends at the first move that does not
+// lose, whether debug mode shows the values, how many workers search at once, the child's value r for a
+// bound in Black's terms (on a worker thread; it fills `trace` when given one), and the root value v of a
+// move from r (larger is better for the side to move).
+struct TRootSearch {
+    const char* prefix;
+    bool endAtFirstNonLoss;
+    bool showsDebugValues;
+    int workers = 1;
+    bool traced = false;
+    std::function<int(
+        const TRootMove& move, int bound, const TStopFlag& stop, std::uint64_t& nodes, TBestTrace* trace)>
+        childValue;
+    std::function<int(int r, TSquare square)> rootValue;
+};
+
+struct TRootChoice {
+    TSquare move {};
+    int best = 0;
+    bool stopped = false;
+    std::uint64_t nodes = 0;
+};
+
+// Sees every root move's value as soon as it has been accepted, in list order.
+using TRootObserver = std::function<void(TSquare square, int value)>;
+
+// Values the legal root moves of `side` (`moves`, in list order) and chooses the first of the best. Writes
+// the status text of each move before its value is accepted, draws its debug value when `debugMode` and
+// the search shows them, and returns stopped as soon as the host reports a stop, leaving the best move so
+// far in the result.
+TRootChoice ChooseRootMove(const std::vector<TRootMove>& moves, int side, bool debugMode,
+    const TRootSearch& search, IThinkHost& host, const TRootObserver& observer);
+
+} // namespace kalvoro::engine
