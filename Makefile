@@ -3,6 +3,7 @@ BUILD_DIR ?= build
 SANITIZE_DIR ?= build-sanitize
 FUZZ_DIR ?= build-fuzz
 CLANG_DIR ?= build-clang
+THREAD_DIR ?= build-thread
 # Seconds per fuzz target: a short run in every `make test`, a longer one with `make fuzz`.
 FUZZ_SECONDS ?= 300
 TEST_FUZZ_SECONDS ?= 30
@@ -10,7 +11,7 @@ JOBS ?= $(shell nproc)
 # Warnings are errors in every build `make test` makes; a player's `make run` with a newer compiler still builds.
 WERROR ?= OFF
 
-.PHONY: run test build deps test-release test-sanitize test-clang lint fuzz install format clean
+.PHONY: run test build deps test-release test-sanitize test-clang test-thread lint fuzz install format clean
 
 PREFIX ?= /usr/local
 
@@ -21,6 +22,7 @@ run: build
 test:
 	$(MAKE) test-release lint WERROR=ON
 	$(MAKE) test-clang
+	$(MAKE) test-thread
 	$(MAKE) fuzz FUZZ_SECONDS=$(TEST_FUZZ_SECONDS) WERROR=ON
 	$(MAKE) test-sanitize
 
@@ -45,6 +47,14 @@ test-clang: deps
 	cmake --build $(CLANG_DIR) -j$(JOBS)
 	ctest --test-dir $(CLANG_DIR) --output-on-failure -j$(JOBS) -LE heavy
 
+# The engine, the game flow and the command-line tool under ThreadSanitizer, which cannot share a build with
+# AddressSanitizer: the searches run on worker threads.
+test-thread: deps
+	cmake -S . -B $(THREAD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKALVORO_TSAN=ON -DKALVORO_WITH_QT=OFF \
+		-DKALVORO_WERROR=ON
+	cmake --build $(THREAD_DIR) -j$(JOBS)
+	TSAN_OPTIONS=halt_on_error=1 ctest --test-dir $(THREAD_DIR) --output-on-failure -j$(JOBS) -L "engine|game|cli" -LE heavy
+
 test-sanitize: deps
 	cmake -S . -B $(SANITIZE_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKALVORO_SANITIZE=ON -DKALVORO_WERROR=ON
 	cmake --build $(SANITIZE_DIR) -j$(JOBS)
@@ -65,4 +75,4 @@ format:
 	git ls-files '*.h' '*.cpp' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR) $(CLANG_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR) $(CLANG_DIR) $(THREAD_DIR)

@@ -102,6 +102,12 @@ TEST(CliThink, PrintsEveryRootValueAndTheChoice)
     EXPECT_EQ(monkey.status, 0);
     EXPECT_EQ(monkey.out, "f4 0\nd6 0\nf6 1\nmode N move f6 label 1\n");
     EXPECT_TRUE(monkey.err.empty());
+
+    // A stop asked for 50 ms into a search of minutes: nothing is chosen, and the tool says how long it took.
+    const TRun stopped = RunCli("think custom --custom 3 3 12 --moves f5d6c3d3c4f4f6f3e6e7 --stop-after 50");
+    EXPECT_EQ(stopped.status, 0);
+    EXPECT_EQ(stopped.out.rfind("mode N move - label -\nstopped after ", 0), 0U) << stopped.out;
+    EXPECT_NE(stopped.out.find(" ms, the stop took "), std::string::npos) << stopped.out;
 }
 
 TEST(CliThink, ReadsLevelNamesWhateverTheirCaseAndBlanks)
@@ -202,6 +208,9 @@ TEST(CliArguments, RejectsBadCommandLinesWithStatusTwo)
         { "think slime --custom 1 2 99999999999", "--custom: '99999999999' is too large for a depth" },
         { "think " + std::string(100000, 'x'), "unknown level '" + std::string(57, 'x') + "...' (1 to 9" },
         { "play slime dog --moves " + WholeGame, "the game is already over" },
+        { "think slime --threads 0", "--threads needs a whole number from 1, not '0'" },
+        { "bench --threads 999", "--threads: '999' is too large (at most 256)" },
+        { "play slime dog --stop-after 5", "unknown option '--stop-after'" },
     };
     for (const auto& [arguments, message] : messages) {
         const TRun run = RunCli(arguments);
