@@ -80,12 +80,13 @@ TRootSearch MidGameSearch(const TThinkRequest& request)
     const int level = request.level;
     const int side = request.side;
     const TSearchVariant variant = VariantOfLevel(level);
+    const bool counting = request.nodeCounter != nullptr;
     return { "[N] ", false, true, std::max(1, request.threads), true,
-        [variant, side](const TRootMove& move, int bound, const TStopFlag& stop, std::uint64_t& nodes,
-            TBestTrace* trace) {
+        [variant, side, counting](const TRootMove& move, int bound, const TStopFlag& stop,
+            std::uint64_t& nodes, TBestTrace* trace) {
             TBestTrace unused;
-            return SearchTraced(variant, move.child, move.childList, -side, false, 1, bound, stop, nodes,
-                trace != nullptr ? *trace : unused);
+            return SearchTraced(variant, move.child, move.childList, -side, false, 1, bound, stop,
+                counting ? &nodes : nullptr, trace != nullptr ? *trace : unused);
         },
         [level, side](int r, TSquare square) { return RootValue(level, side, r, square.x, square.y); } };
 }

@@ -27,7 +27,13 @@ int NodeDepthLimit = 1;
 
 namespace {
 
-// The counter of a search on a worker thread: counts its nodes and tells when it is to end.
+// The counters of a search on a worker thread: they tell when it is to end, one also counts its nodes.
+struct TStoppable {
+    const TStopFlag& stop;
+    static void Visit() { }
+    bool Stopped() const { return stop.load(std::memory_order_relaxed); }
+};
+
 struct TStoppableCount {
     const TStopFlag& stop;
     std::uint64_t nodes = 0;
@@ -35,13 +41,19 @@ struct TStoppableCount {
     bool Stopped() const { return stop.load(std::memory_order_relaxed); }
 };
 
-// Keeps a node's improvements, when the node is traced.
-inline void Improved(TBestTrace* trace, int best)
-{
-    if (trace != nullptr) {
-        trace->improvements[static_cast<std::size_t>(trace->count++)] = best;
-    }
-}
+// What a node keeps of its improvements: nothing (every node below the traced one), or its trace.
+struct TNoTrace {
+    static void Start(bool) { }
+    static void Improved(int) { }
+    static void Cut(bool) { }
+};
+
+struct TTraceInto {
+    TBestTrace& trace;
+    void Start(bool maximises) { trace.maximises = maximises; }
+    void Improved(int best) { trace.improvements[static_cast<std::size_t>(trace.count++)] = best; }
+    void Cut(bool cut) { trace.cut = cut; }
+};
 
 // v improves on best for a side that maximises (or minimises).
 inline bool Improves(bool maximises, int v, int best)
@@ -56,25 +68,24 @@ inline bool ReachesBound(bool maximises, int best, int bound)
 }
 
 // The cell-board search, for lists that are not exactly the board's empty squares.
-template <class Terms, class Counter>
+template <class Terms, class Counter, class Trace = TNoTrace>
 int SearchCells(const TBoard& board, const TSquareList& list, int colour, bool passed, int depth, int bound,
-    Counter& counter, TBestTrace* trace = nullptr)
+    Counter& counter, Trace trace = {})
 {
     counter.Visit();
-    if (counter.Stopped()) {
-        return 0;
-    }
     const TCellPosition position { board, list };
     const int nodeTerm = Terms::NodeTerm(position);
     if (depth == NodeDepthLimit) {
         return Terms::Leaf(position, colour, nodeTerm);
     }
+    // The leaves and their parents, most of the nodes, take no time to search; a stop is seen above them.
+    if (depth < NodeDepthLimit - 1 && counter.Stopped()) {
+        return 0;
+    }
     const bool maximises = Terms::Maximises(colour);
     int best = Terms::Start(colour);
     bool moveFound = false;
-    if (trace != nullptr) {
-        trace->maximises = maximises;
-    }
+    trace.Start(maximises);
     UntilInListOrder(
         board, list, colour, [&](TSquare square, const TBoard& child, const TSquareList& childList) {
             moveFound = true;
@@ -85,13 +96,11 @@ int SearchCells(const TBoard& board, const TSquareList& list, int colour, bool p
                 return false;
             }
             best = v;
-            Improved(trace, best);
+            trace.Improved(best);
             return ReachesBound(maximises, best, bound);
         });
     if (moveFound) {
-        if (trace != nullptr) {
-            trace->cut = ReachesBound(maximises, best, bound);
-        }
+        trace.Cut(ReachesBound(maximises, best, bound));
         return best;
     }
     if (passed) {
@@ -102,26 +111,24 @@ int SearchCells(const TBoard& board, const TSquareList& list, int colour, bool p
 }
 
 // The same search on bitboards.
-template <class Terms, class Counter>
+template <class Terms, class Counter, class Trace = TNoTrace>
 int SearchBits(const TBitBoard& board, const TSearchOrder& list, int colour, bool passed, int depth,
-    int bound, Counter& counter, TBestTrace* trace = nullptr)
+    int bound, Counter& counter, Trace trace = {})
 {
     counter.Visit();
-    if (counter.Stopped()) {
-        return 0;
-    }
     const int nodeTerm = Terms::NodeTerm(board);
     if (depth == NodeDepthLimit) {
         return Terms::Leaf(board, colour, nodeTerm);
+    }
+    if (depth < NodeDepthLimit - 1 && counter.Stopped()) {
+        return 0;
     }
     const TSides sides = SidesOf(board, colour);
     const TBits moves = MoveMask(sides.own, sides.opponent);
     int best = Terms::Start(colour);
     if (moves != 0) {
         const bool maximises = Terms::Maximises(colour);
-        if (trace != nullptr) {
-            trace->maximises = maximises;
-        }
+        trace.Start(maximises);
         // The list-order walk of SearchOrder.h written out: this loop runs at nearly every node of the
         // mid-game search, and the shared walk's callback measured slower here.
         const int last = list.count - 1;
@@ -141,11 +148,9 @@ int SearchBits(const TBitBoard& board, const TSearchOrder& list, int colour, boo
             const int v = returned + nodeTerm + Terms::MoveTerm(BitX(square), BitY(square), colour);
             if (Improves(maximises, v, best)) {
                 best = v;
-                Improved(trace, best);
+                trace.Improved(best);
                 if (ReachesBound(maximises, best, bound)) {
-                    if (trace != nullptr) {
-                        trace->cut = true;
-                    }
+                    trace.Cut(true);
                     return best;
                 }
             }
@@ -160,9 +165,9 @@ int SearchBits(const TBitBoard& board, const TSearchOrder& list, int colour, boo
 }
 
 // Converts once and searches on bitboards, or on the cell board when the list is not the empty squares.
-template <class Terms, class Counter>
+template <class Terms, class Counter, class Trace = TNoTrace>
 int SearchNode(const TBoard& board, const TSquareList& list, int colour, bool passed, int depth, int bound,
-    Counter& counter, TBestTrace* trace = nullptr)
+    Counter& counter, Trace trace = {})
 {
     TSearchOrder order;
     if (!ToSearchOrder(board, list, order)) {
@@ -171,9 +176,9 @@ int SearchNode(const TBoard& board, const TSquareList& list, int colour, bool pa
     return SearchBits<Terms>(ToBitBoard(board), order, colour, passed, depth, bound, counter, trace);
 }
 
-template <class Counter>
+template <class Counter, class Trace = TNoTrace>
 int SearchVariant(TSearchVariant variant, const TBoard& board, const TSquareList& list, int colour,
-    bool passed, int depth, int bound, Counter& counter, TBestTrace* trace = nullptr)
+    bool passed, int depth, int bound, Counter& counter, Trace trace = {})
 {
     switch (variant) {
     case TSearchVariant::Discs:
@@ -263,12 +268,19 @@ std::optional<int> ValueForBound(const TBestTrace& trace, int bound)
 }
 
 int SearchTraced(TSearchVariant variant, const TBoard& board, const TSquareList& list, int colour,
-    bool passed, int depth, int bound, const TStopFlag& stop, std::uint64_t& nodes, TBestTrace& trace)
+    bool passed, int depth, int bound, const TStopFlag& stop, std::uint64_t* nodes, TBestTrace& trace)
 {
     trace = TBestTrace {};
+    if (nodes == nullptr) {
+        TStoppable counter { stop };
+        trace.value = SearchVariant(
+            variant, board, list, colour, passed, depth, bound, counter, TTraceInto { trace });
+        return trace.value;
+    }
     TStoppableCount counter { stop };
-    trace.value = SearchVariant(variant, board, list, colour, passed, depth, bound, counter, &trace);
-    nodes += counter.nodes;
+    trace.value
+        = SearchVariant(variant, board, list, colour, passed, depth, bound, counter, TTraceInto { trace });
+    *nodes += counter.nodes;
     return trace.value;
 }
 

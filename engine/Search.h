@@ -79,8 +79,9 @@ struct TBestTrace {
 std::optional<int> ValueForBound(const TBestTrace& trace, int bound);
 
 // The mid-game search of `variant` (Search), on a worker thread: it ends at once, returning a value nobody
-// uses, as soon as `stop` is set, adds the nodes it visits to `nodes` and keeps the trace of its own node.
+// uses, as soon as `stop` is set, adds the nodes it visits to `nodes` when given and keeps the trace of its
+// own node.
 int SearchTraced(TSearchVariant variant, const TBoard& board, const TSquareList& list, int colour,
-    bool passed, int depth, int bound, const TStopFlag& stop, std::uint64_t& nodes, TBestTrace& trace);
+    bool passed, int depth, int bound, const TStopFlag& stop, std::uint64_t* nodes, TBestTrace& trace);
 
 } // namespace kalvoro::engine
