@@ -108,12 +108,13 @@ public:
     }
 
 private:
-    // The first move to search: the next to accept once it waits, or with several workers any later move
-    // waiting, once a first value gives the searches a bound. -1 when none.
+    // The first move to search: the next to accept, or with several workers any later move waiting. While
+    // the first move is searched the others start without a bound: their traces still give their values
+    // for any bound, and a worker would wait otherwise. -1 when none.
     int NextToSearch() const
     {
         const int count = static_cast<int>(slots_.size());
-        const int last = search_.workers > 1 && accepted_ > 0 ? count : std::min(accepted_ + 1, count);
+        const int last = search_.workers > 1 ? count : std::min(accepted_ + 1, count);
         for (int index = accepted_; index < last; ++index) {
             if (slots_[static_cast<std::size_t>(index)].state == TSlotState::Waiting) {
                 return index;
