@@ -2,11 +2,13 @@
 
 #include "Arguments.h"
 #include "BenchCompare.h"
+#include "BenchFfo.h"
 #include "Transcript.h"
 
 #include "engine/MoveChoice.h"
 #include "game/GameState.h"
 
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <cstdint>
@@ -181,11 +183,12 @@ int RunBench(std::ostream& out)
         totalMilliseconds += milliseconds;
     }
     PrintLine(out, "total", "-", totalNodes, totalMilliseconds);
-    return RunBenchCompare(out, table,
+    const int compared = RunBenchCompare(out, table,
         ComparePositions({ { 0, 20 }, { 1, 26 }, { 2, 30 }, { 3, 22 }, { 4, 24 } }),
         ComparePositions({ { 0, 46 }, { 1, 46 }, { 2, 46 }, { 3, 46 }, { 4, 46 }, { 0, 44 }, { 1, 43 },
             { 2, 42 }, { 3, 44 }, { 4, 43 } }),
         TwentyEmptyPositions());
+    return std::max(compared, RunFfoBench(out));
 }
 
 } // namespace kalvoro::cli
