@@ -2,12 +2,14 @@
 
 #include "Arguments.h"
 #include "BenchCompare.h"
+#include "BenchFfo.h"
 #include "BenchThreads.h"
 #include "Transcript.h"
 
 #include "engine/MoveChoice.h"
 #include "game/GameState.h"
 
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <cstdint>
@@ -227,7 +229,8 @@ int RunBench(std::ostream& out, int threads)
             { 2, 42 }, { 3, 44 }, { 4, 43 } }),
         TwentyEmptyPositions());
     const int threaded = RunThreadBench(out, threads, ThreadItems(), StopItems(), StopAfterMs, table);
-    return compared != 0 ? compared : threaded;
+    const int solved = RunFfoBench(out);
+    return std::max({ compared, threaded, solved });
 }
 
 } // namespace kalvoro::cli

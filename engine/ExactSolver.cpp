@@ -47,9 +47,18 @@ int SolveWinLossFastWith(int selfProvingEmpties, const TBoard& board, const TSqu
 
 int ExactScore(const TBoard& board, int colour, TExactTable& table)
 {
+    std::uint64_t deepNodes = 0;
+    return ExactScore(board, colour, table, deepNodes);
+}
+
+int ExactScore(const TBoard& board, int colour, TExactTable& table, std::uint64_t& deepNodes)
+{
     const TBitBoard bits = ToBitBoard(board);
     TStrongSolver solver(table, nullptr);
-    return solver.Solve(OwnDiscs(bits, colour), OwnDiscs(bits, -colour), -ExactInfinity, ExactInfinity);
+    const int score
+        = solver.Solve(OwnDiscs(bits, colour), OwnDiscs(bits, -colour), -ExactInfinity, ExactInfinity);
+    deepNodes += solver.DeepNodes();
+    return score;
 }
 
 } // namespace kalvoro::engine

@@ -14,6 +14,8 @@
 #include "ExactTable.h"
 #include "Search.h"
 
+#include <cstdint>
+
 namespace kalvoro::engine {
 
 // The value of SolveExact(board, list, colour, passed, bound, host), found faster with `table`.
@@ -33,5 +35,8 @@ int SolveWinLossFastWith(int selfProvingEmpties, const TBoard& board, const TSqu
 // The final disc difference under best play, from the side to move's view (positive: it wins), with the same
 // rules as SolveExact. For tests and the benchmark; no stop request, no messages.
 int ExactScore(const TBoard& board, int colour, TExactTable& table);
+
+// ExactScore, adding the solver's deep nodes (TStrongSolver::DeepNodes) to `deepNodes`.
+int ExactScore(const TBoard& board, int colour, TExactTable& table, std::uint64_t& deepNodes);
 
 } // namespace kalvoro::engine

@@ -1,5 +1,6 @@
 #include "StrongSolver.h"
 
+#include "MoveOrder.h"
 #include "Stability.h"
 
 #include <algorithm>
@@ -15,7 +16,6 @@ constexpr int TableEmpties = 6;
 static_assert(MessageEmpties > TableEmpties, "messages are processed by the deep nodes only");
 // Deep nodes with this many empty squares or more look for a child whose table bound cuts at once.
 constexpr int EtcEmpties = 12;
-constexpr TBits Corners = 0x8100000000000081ULL;
 constexpr std::array<TBits, 4> Quadrants { 0x000000000F0F0F0FULL, 0x00000000F0F0F0F0ULL,
     0x0F0F0F0F00000000ULL, 0xF0F0F0F000000000ULL };
 
@@ -239,6 +239,7 @@ inline int TStrongSolver::SolveDeep(TBits own, TBits opponent, int alpha, int be
     if (CheckStop()) {
         return 0;
     }
+    ++deepNodes_;
     if (empties == MessageEmpties && host_ != nullptr) {
         host_->ProcessMessages();
     }
@@ -313,10 +314,9 @@ inline int TStrongSolver::OrderedMoves(
         const TBits flips = FlipMask(own, opponent, square);
         const TSides child = SidesAfter(own, opponent, square, flips);
         const TBits replies = MoveMask(child.own, child.opponent);
-        int key = -16 * (PopCount(replies) + PopCount(replies & Corners));
-        key += (SquareBit(square) & Corners) ? 8 : 0;
+        int key = FastestFirstKey(child.own, child.opponent, replies, square);
         key += (SquareBit(square) & odd) ? 4 : 0;
-        key += square == tableMove ? 10000 : 0;
+        key += square == tableMove ? (1 << 30) : 0;
         moves[count++] = { square, flips, key };
         if (childrenUseTable) {
             table_.Prefetch(child.own, child.opponent);

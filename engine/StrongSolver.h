@@ -1,15 +1,16 @@
 // The strong solver: negamax alpha-beta over bitboards, from the side to move's view.
 //
 // Nodes with more than TableEmpties empty squares probe and fill the transposition table, look at the stop
-// request, sort their moves fastest-first (fewest replies for the opponent, corners before others, the
-// table's move first) and search all but the first with a null window, re-searching when it fails high. Nodes
-// with fewer empty squares try the squares of odd quadrants first (parity) without sorting, and the last
-// empty square is settled by counting. Two cutoffs end a node early, each on a true bound beyond its window:
-// a child whose stored upper bound already makes the node fail high (from EtcEmpties up), and the cap that
-// the opponent's stable discs put on the score when it lies at or below alpha. As with any fail-soft
-// alpha-beta, such bounds change no exact value and no side of the window a value falls on, which is all the
-// callers use. Values are the final disc difference with empty squares counting nothing, as in every solver
-// of the program. A search that was stopped writes nothing to the table.
+// request, sort their moves fastest-first (the table's move first, then fewest replies for the opponent, then
+// the mover's corner discs, the opponent's potential moves and the kind of square, MoveOrder.h) and search
+// all but the first with a null window, re-searching when it fails high. Nodes with fewer empty squares try
+// the squares of odd quadrants first (parity) without sorting, and the last empty square is settled by
+// counting. Two cutoffs end a node early, each on a true bound beyond its window: a child whose stored upper
+// bound already makes the node fail high (from EtcEmpties up), and the cap that the opponent's stable discs
+// put on the score when it lies at or below alpha. As with any fail-soft alpha-beta, such bounds change no
+// exact value and no side of the window a value falls on, which is all the callers use. Values are the final
+// disc difference with empty squares counting nothing, as in every solver of the program. A search that was
+// stopped writes nothing to the table.
 #pragma once
 
 #include "Bitboard.h"
@@ -17,6 +18,7 @@
 #include "Hosts.h"
 
 #include <array>
+#include <cstdint>
 #include <optional>
 
 namespace kalvoro::engine {
@@ -44,6 +46,9 @@ public:
     }
 
     bool Stopped() const { return stopped_; }
+
+    // The nodes with more than the last few empty squares visited so far (those that sort their moves).
+    std::uint64_t DeepNodes() const { return deepNodes_; }
 
     // Looks at the stop request now; true when the solve is to end.
     bool CheckStop()
@@ -73,6 +78,7 @@ private:
     TExactTable& table_;
     ISolverHost* host_;
     bool stopped_ = false;
+    std::uint64_t deepNodes_ = 0;
 };
 
 } // namespace kalvoro::engine

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <random>
 #include <string>
 #include <utility>
@@ -83,6 +84,22 @@ TEST(FastSolver, ExactScoresEqualThePlainSolver)
         ++compared;
     }
     EXPECT_GT(compared, 700);
+}
+
+// A published endgame test position with 20 empty squares (#40 of the public FFO set): the tree is deep
+// enough for the table, the cutoffs and the move order of the nodes with many empty squares to matter.
+TEST(FastSolver, SolvesAPublishedTwentyEmptyPosition)
+{
+    const char* squares = "O--OOOOX-OOOOOOXOOXXOOOXOOXOOOXXOOOOOOXX---OOOOX----O--X--------";
+    TBoard board = InitialBoard();
+    for (int index = 0; index < 64; ++index) {
+        const char square = squares[index];
+        Cell(board, index % 8 + 1, index / 8 + 1) = square == 'X' ? Black : square == 'O' ? White : EmptyCell;
+    }
+    TExactTable table;
+    std::uint64_t deepNodes = 0;
+    EXPECT_EQ(ExactScore(board, Black, table, deepNodes), 38);
+    EXPECT_GT(deepNodes, 0U);
 }
 
 // The strong and the fast solver as functions of (board, list, colour, passed, bound, host) using `table`.
