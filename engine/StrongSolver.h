@@ -9,7 +9,8 @@
 // the opponent's stable discs put on the score when it lies at or below alpha. As with any fail-soft
 // alpha-beta, such bounds change no exact value and no side of the window a value falls on, which is all the
 // callers use. Values are the final disc difference with empty squares counting nothing, as in every solver
-// of the program. A search that was stopped writes nothing to the table.
+// of the program. A search that was stopped writes nothing to the table. Given the threads of a solve
+// (ParallelSolve.h), nodes with many empty squares share their moves out among them, with the same values.
 #pragma once
 
 #include "Bitboard.h"
@@ -33,13 +34,18 @@ struct TSortedMove {
 
 using TSortedMoves = std::array<TSortedMove, 32>;
 
+class TSolveThreads;
+struct TSplitPoint;
+
 class TStrongSolver {
 public:
     // Solves with `table`; `host` may be null, and then nothing stops the solve and no messages are
-    // processed.
-    TStrongSolver(TExactTable& table, ISolverHost* host)
+    // processed. With `threads` (null: the calling thread alone) big nodes are searched by all of them; the
+    // host is then called from this solver's thread only.
+    TStrongSolver(TExactTable& table, ISolverHost* host, TSolveThreads* threads = nullptr)
         : table_(table)
         , host_(host)
+        , threads_(threads)
     {
     }
 
@@ -48,6 +54,9 @@ public:
     // Looks at the stop request now; true when the solve is to end.
     bool CheckStop()
     {
+        if (threads_ != nullptr) {
+            return CheckSharedStop();
+        }
         stopped_ = stopped_ || (host_ != nullptr && host_->StopRequested());
         return stopped_;
     }
@@ -62,6 +71,20 @@ public:
     TOutcome Classify(TBits own, TBits opponent);
 
 private:
+    friend class TSolveThreads;
+
+    // Where a node's sequential search stands when it becomes a split point.
+    struct TSplitStart {
+        int next;
+        int floor;
+        int best;
+        int bestMove;
+    };
+
+    bool CheckSharedStop();
+    int SearchSplit(TBits own, TBits opponent, const TSortedMoves& moves, int count,
+        const TTableWindow& window, int empties, const TSplitStart& start);
+    int SearchLaterMove(TBits own, TBits opponent, int floor, int beta);
     int SolveDeep(TBits own, TBits opponent, int alpha, int beta, int empties);
     int SolvePass(TBits own, TBits opponent, int alpha, int beta);
     int SearchSorted(TBits own, TBits opponent, const TSortedMoves& moves, int count,
@@ -72,6 +95,9 @@ private:
 
     TExactTable& table_;
     ISolverHost* host_;
+    TSolveThreads* threads_;
+    // The innermost split point this solver searches a move of, whose abort ends the search.
+    TSplitPoint* splitPoint_ = nullptr;
     bool stopped_ = false;
 };
 
