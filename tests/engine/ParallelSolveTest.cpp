@@ -1,6 +1,7 @@
 // The strong solvers on several threads against the same solvers on one.
 #include "engine/ExactSolver.h"
 #include "support/RandomGames.h"
+#include "support/StopHosts.h"
 
 #include <gtest/gtest.h>
 
@@ -82,6 +83,24 @@ TEST(ParallelSolve, EveryThreadCountGivesTheValuesOfOne)
         ASSERT_FALSE(host.CalledFromElsewhere());
     }
     EXPECT_GT(compared, 15);
+}
+
+// A stop asked for at the first message ends a solve on two threads without another message, and what the
+// stopped solve left in its table changes no later value.
+TEST(ParallelSolve, StopEndsTheSolveAndLeavesTheTableRight)
+{
+    for (const TRandomPosition& position : PositionsToSplit(21, 2)) {
+        const TSquareList list = BuildEmptyList(position.board);
+        const int side = position.sideToMove;
+        TExactTable table;
+        TExactTable untouched;
+        TStopOnMessagesHost clicked;
+        SolveExactStrong(position.board, list, side, false, 32768 * side, clicked, table, 2);
+        EXPECT_EQ(clicked.messageCalls, 1);
+        TQuietHost quiet;
+        ASSERT_EQ(SolveExactStrong(position.board, list, side, false, 32768 * side, quiet, table, 2),
+            SolveExactStrong(position.board, list, side, false, 32768 * side, quiet, untouched));
+    }
 }
 
 } // namespace
