@@ -32,13 +32,23 @@ TSolveThreads::TSolveThreads(TExactTable& table, int threads)
     : table_(table)
 {
     table_.SetShared(true);
-    helpers_.reserve(static_cast<std::size_t>(std::max(threads - 1, 0)));
-    for (int i = 1; i < threads; ++i) {
-        helpers_.emplace_back([this] { HelperLoop(); });
+    try {
+        helpers_.reserve(static_cast<std::size_t>(std::max(threads - 1, 0)));
+        for (int i = 1; i < threads; ++i) {
+            helpers_.emplace_back([this] { HelperLoop(); });
+        }
+    } catch (...) {
+        EndHelpers();
+        throw;
     }
 }
 
 TSolveThreads::~TSolveThreads()
+{
+    EndHelpers();
+}
+
+void TSolveThreads::EndHelpers()
 {
     {
         const std::lock_guard lock(mutex_);

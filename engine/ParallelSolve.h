@@ -81,6 +81,7 @@ public:
     void Search(TSplitPoint& point, TStrongSolver& owner);
 
 private:
+    void EndHelpers();
     void HelperLoop();
     void SearchMoves(TSplitPoint& point, TStrongSolver& solver, std::unique_lock<std::mutex>& lock);
     void WaitForHelpers(TSplitPoint& point, TStrongSolver& owner, std::unique_lock<std::mutex>& lock);
