@@ -239,7 +239,7 @@ inline int TStrongSolver::SolvePass(TBits own, TBits opponent, int alpha, int be
 
 inline int TStrongSolver::SolveDeep(TBits own, TBits opponent, int alpha, int beta, int empties)
 {
-    if (CheckStop()) {
+    if (threads_ != nullptr ? CheckSharedStop() : CheckStop()) {
         return 0;
     }
     if (empties == MessageEmpties && host_ != nullptr) {
@@ -305,6 +305,8 @@ inline int TStrongSolver::SearchSorted(
     return best;
 }
 
+// CheckStop for a solver with threads: a stop asked of the host is relayed to all of them, and the abort of
+// a split point above the node ends its search.
 bool TStrongSolver::CheckSharedStop()
 {
     if (!stopped_ && host_ != nullptr && host_->StopRequested()) {

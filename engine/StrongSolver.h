@@ -51,12 +51,10 @@ public:
 
     bool Stopped() const { return stopped_; }
 
-    // Looks at the stop request now; true when the solve is to end.
+    // Looks at the stop request now; true when the solve is to end. Called between solves on the thread
+    // that owns the solver; the solve's own nodes look at its threads' stop as well.
     bool CheckStop()
     {
-        if (threads_ != nullptr) {
-            return CheckSharedStop();
-        }
         stopped_ = stopped_ || (host_ != nullptr && host_->StopRequested());
         return stopped_;
     }
