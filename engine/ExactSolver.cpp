@@ -1,13 +1,14 @@
 #include "ExactSolver.h"
 
 #include "ListOrderSolve.h"
+#include "ParallelSolve.h"
 #include "SearchOrder.h"
 #include "StrongSolver.h"
 
 namespace kalvoro::engine {
 
 int SolveExactStrong(const TBoard& board, const TSquareList& list, int colour, bool passed, int bound,
-    ISolverHost& host, TExactTable& table)
+    ISolverHost& host, TExactTable& table, int threads)
 {
     if (host.StopRequested()) {
         return 0;
@@ -22,18 +23,19 @@ int SolveExactStrong(const TBoard& board, const TSquareList& list, int colour, b
     if (passed && list.count != 1 && MoveMask(sides.own, sides.opponent) == 0) {
         return DiscDifference(bits);
     }
-    TStrongSolver solver(table, &host);
+    const std::unique_ptr<TSolveThreads> helpers = MakeSolveThreads(table, threads, list.count);
+    TStrongSolver solver(table, &host, helpers.get());
     return ListOrderExact(solver, bits, order, colour, bound);
 }
 
 int SolveWinLossFast(const TBoard& board, const TSquareList& list, int colour, bool passed, int bound,
-    ISolverHost& host, TExactTable& table)
+    ISolverHost& host, TExactTable& table, int threads)
 {
-    return SolveWinLossFastWith(SelfProvingEmpties, board, list, colour, passed, bound, host, table);
+    return SolveWinLossFastWith(SelfProvingEmpties, board, list, colour, passed, bound, host, table, threads);
 }
 
 int SolveWinLossFastWith(int selfProvingEmpties, const TBoard& board, const TSquareList& list, int colour,
-    bool passed, int bound, ISolverHost& host, TExactTable& table)
+    bool passed, int bound, ISolverHost& host, TExactTable& table, int threads)
 {
     if (host.StopRequested()) {
         return 0;
@@ -42,19 +44,23 @@ int SolveWinLossFastWith(int selfProvingEmpties, const TBoard& board, const TSqu
     if (!ToSearchOrder(board, list, order)) {
         return SolveWinLoss(board, list, colour, passed, bound, host);
     }
-    return FastWinLossValue(table, host, selfProvingEmpties, ToBitBoard(board), order, colour, passed, bound);
+    const std::unique_ptr<TSolveThreads> helpers = MakeSolveThreads(table, threads, list.count);
+    return FastWinLossValue(
+        table, host, selfProvingEmpties, ToBitBoard(board), order, colour, passed, bound, helpers.get());
 }
 
-int ExactScore(const TBoard& board, int colour, TExactTable& table)
+int ExactScore(const TBoard& board, int colour, TExactTable& table, int threads)
 {
     std::uint64_t deepNodes = 0;
-    return ExactScore(board, colour, table, deepNodes);
+    return ExactScore(board, colour, table, deepNodes, threads);
 }
 
-int ExactScore(const TBoard& board, int colour, TExactTable& table, std::uint64_t& deepNodes)
+int ExactScore(const TBoard& board, int colour, TExactTable& table, std::uint64_t& deepNodes, int threads)
 {
     const TBitBoard bits = ToBitBoard(board);
-    TStrongSolver solver(table, nullptr);
+    const std::unique_ptr<TSolveThreads> helpers
+        = MakeSolveThreads(table, threads, PopCount(~(bits.black | bits.white)));
+    TStrongSolver solver(table, nullptr, helpers.get());
     const int score
         = solver.Solve(OwnDiscs(bits, colour), OwnDiscs(bits, -colour), -ExactInfinity, ExactInfinity);
     deepNodes += solver.DeepNodes();

@@ -7,7 +7,9 @@
 //
 // Both look at the host's stop request at every node above the last few empty squares (returning a value
 // nobody uses once it is set) and let the host process messages at every node with MessageEmpties empty
-// squares. They use the caller's transposition table and allocate nothing while they run.
+// squares. They use the caller's transposition table and allocate nothing while they run. With `threads`
+// above 1 a position with enough empty squares is solved by that many threads, created for the call and
+// sharing the table, for the same value; only the calling thread calls the host.
 #pragma once
 
 #include "Board.h"
@@ -20,23 +22,24 @@ namespace kalvoro::engine {
 
 // The value of SolveExact(board, list, colour, passed, bound, host), found faster with `table`.
 int SolveExactStrong(const TBoard& board, const TSquareList& list, int colour, bool passed, int bound,
-    ISolverHost& host, TExactTable& table);
+    ISolverHost& host, TExactTable& table, int threads = 1);
 
 // The value of SolveWinLoss(board, list, colour, passed, bound, host), found faster with `table`.
 int SolveWinLossFast(const TBoard& board, const TSquareList& list, int colour, bool passed, int bound,
-    ISolverHost& host, TExactTable& table);
+    ISolverHost& host, TExactTable& table, int threads = 1);
 
 // SolveWinLossFast with the part that settles who wins by searching the moves themselves taking over at
 // `selfProvingEmpties` empty squares or fewer instead of the usual depth (0: never), so that tests can reach
 // every part of the fast search on positions the plain solver settles quickly.
 int SolveWinLossFastWith(int selfProvingEmpties, const TBoard& board, const TSquareList& list, int colour,
-    bool passed, int bound, ISolverHost& host, TExactTable& table);
+    bool passed, int bound, ISolverHost& host, TExactTable& table, int threads = 1);
 
 // The final disc difference under best play, from the side to move's view (positive: it wins), with the same
 // rules as SolveExact. For tests and the benchmark; no stop request, no messages.
-int ExactScore(const TBoard& board, int colour, TExactTable& table);
+int ExactScore(const TBoard& board, int colour, TExactTable& table, int threads = 1);
 
-// ExactScore, adding the solver's deep nodes (TStrongSolver::DeepNodes) to `deepNodes`.
-int ExactScore(const TBoard& board, int colour, TExactTable& table, std::uint64_t& deepNodes);
+// ExactScore, adding the calling thread's deep nodes (TStrongSolver::DeepNodes) to `deepNodes`.
+int ExactScore(
+    const TBoard& board, int colour, TExactTable& table, std::uint64_t& deepNodes, int threads = 1);
 
 } // namespace kalvoro::engine

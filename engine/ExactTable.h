@@ -7,18 +7,22 @@
 // solve to the next, and a cleared table gives every solve the same values as a filled one, only later.
 //
 // Whoever solves owns a table and hands it to every solve (the computer player keeps one for the game, the
-// best-move analysis and the benchmark their own). One solve at a time uses a table; every access goes
-// through Probe, Cut, Store and Prefetch, so a table shared between threads needs only those to change.
+// best-move analysis and the benchmark their own). One solve at a time uses a table. The threads of one
+// solve share it: while it is marked shared, Probe, Cut and Store each hold a small spin lock, one of an
+// array indexed by the bucket, so that no thread reads a bucket half written; a table one thread uses takes
+// no lock.
 #pragma once
 
 #include "Bitboard.h"
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <thread>
 
 namespace kalvoro::engine {
 
@@ -39,6 +43,7 @@ class TExactTable {
 public:
     TExactTable()
         : buckets_(new TBucket[BucketCount])
+        , locks_(new std::atomic<bool>[LockCount] {})
     {
     }
 
@@ -48,11 +53,17 @@ public:
     // Forgets everything, so that a timing starts from nothing known (the benchmark).
     void Clear() { std::fill(buckets_.get(), buckets_.get() + BucketCount, TBucket {}); }
 
+    // Whether Probe, Cut and Store lock their bucket, for several threads at once. Changed only while no
+    // solve runs.
+    void SetShared(bool shared) { shared_ = shared; }
+
     // The value that settles a node searched in `window` when the stored bounds already do; otherwise
     // nothing, with `window` narrowed to the stored bounds and its move set to the stored best move.
     std::optional<int> Probe(TBits own, TBits opponent, int empties, TTableWindow& window) const
     {
-        for (const TEntry& entry : BucketOf(own, opponent).entries) {
+        const std::size_t index = IndexOf(own, opponent);
+        const TLockGuard guard = LockFor(index);
+        for (const TEntry& entry : buckets_[index].entries) {
             if (entry.own == own && entry.opponent == opponent && entry.empties == empties) {
                 if (entry.lower >= window.beta || entry.lower == entry.upper) {
                     return entry.lower;
@@ -72,7 +83,9 @@ public:
     // the table bounds that child's score at or below -beta: the parent fails high on it without a search.
     std::optional<int> Cut(TBits own, TBits opponent, int empties, int beta) const
     {
-        for (const TEntry& entry : BucketOf(own, opponent).entries) {
+        const std::size_t index = IndexOf(own, opponent);
+        const TLockGuard guard = LockFor(index);
+        for (const TEntry& entry : buckets_[index].entries) {
             if (entry.own == own && entry.opponent == opponent && entry.empties == empties
                 && -entry.upper >= beta) {
                 return -entry.upper;
@@ -85,7 +98,9 @@ public:
     // upper bound when below beta, and `bestMove` the move that gave it.
     void Store(TBits own, TBits opponent, int empties, int alpha, int beta, int best, int bestMove)
     {
-        TBucket& bucket = BucketOf(own, opponent);
+        const std::size_t index = IndexOf(own, opponent);
+        const TLockGuard guard = LockFor(index);
+        TBucket& bucket = buckets_[index];
         TEntry* entry = &bucket.entries[1];
         const TEntry& kept = bucket.entries[0];
         if ((kept.own == own && kept.opponent == opponent) || kept.empties <= empties) {
@@ -105,7 +120,7 @@ public:
     }
 
     // Starts fetching the position's bucket from memory, for a probe soon after.
-    void Prefetch(TBits own, TBits opponent) const { __builtin_prefetch(&BucketOf(own, opponent)); }
+    void Prefetch(TBits own, TBits opponent) const { __builtin_prefetch(&buckets_[IndexOf(own, opponent)]); }
 
 private:
     struct TEntry {
@@ -124,13 +139,51 @@ private:
     static constexpr int IndexBits = 18;
     static constexpr std::size_t BucketCount = std::size_t { 1 } << IndexBits;
 
-    TBucket& BucketOf(TBits own, TBits opponent) const
+    static std::size_t IndexOf(TBits own, TBits opponent)
     {
         const TBits mixed = (own ^ (opponent * 0x9E3779B97F4A7C15ULL)) * 0xC2B2AE3D27D4EB4FULL;
-        return buckets_[static_cast<std::size_t>(mixed >> (64 - IndexBits))];
+        return static_cast<std::size_t>(mixed >> (64 - IndexBits));
     }
 
+    // Holds the spin lock of a bucket for its lifetime, or nothing for a table one thread uses.
+    class TLockGuard {
+    public:
+        explicit TLockGuard(std::atomic<bool>* lock)
+            : lock_(lock)
+        {
+            if (lock_ != nullptr) {
+                // A holder preempted by the system would keep a plain spinner busy for a time slice.
+                while (lock_->exchange(true, std::memory_order_acquire)) {
+                    while (lock_->load(std::memory_order_relaxed)) {
+                        std::this_thread::yield();
+                    }
+                }
+            }
+        }
+        ~TLockGuard()
+        {
+            if (lock_ != nullptr) {
+                lock_->store(false, std::memory_order_release);
+            }
+        }
+        TLockGuard(const TLockGuard&) = delete;
+        TLockGuard& operator=(const TLockGuard&) = delete;
+
+    private:
+        std::atomic<bool>* lock_;
+    };
+
+    TLockGuard LockFor(std::size_t index) const
+    {
+        return TLockGuard(shared_ ? &locks_[index % LockCount] : nullptr);
+    }
+
+    // Enough locks that two threads seldom wait for the same one.
+    static constexpr std::size_t LockCount = 4096;
+
     std::unique_ptr<TBucket[]> buckets_;
+    std::unique_ptr<std::atomic<bool>[]> locks_;
+    bool shared_ = false;
 };
 
 } // namespace kalvoro::engine

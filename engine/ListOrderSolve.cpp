@@ -27,9 +27,9 @@ struct TProved {
 // solvers (see the module comment of ListOrderSolve.h).
 class TFastWinLoss {
 public:
-    TFastWinLoss(TExactTable& table, ISolverHost& host, int selfProvingEmpties)
+    TFastWinLoss(TExactTable& table, ISolverHost& host, int selfProvingEmpties, TSolveThreads* threads)
         : host_(host)
-        , solver_(table, &host)
+        , solver_(table, &host, threads)
         , selfProvingEmpties_(selfProvingEmpties)
     {
     }
@@ -368,9 +368,9 @@ int ListOrderExact(
 }
 
 int FastWinLossValue(TExactTable& table, ISolverHost& host, int selfProvingEmpties, const TBitBoard& board,
-    const TSearchOrder& list, int colour, bool passed, int bound)
+    const TSearchOrder& list, int colour, bool passed, int bound, TSolveThreads* threads)
 {
-    TFastWinLoss search(table, host, selfProvingEmpties);
+    TFastWinLoss search(table, host, selfProvingEmpties, threads);
     return search.Value(board, list, colour, passed, bound);
 }
 

@@ -41,8 +41,9 @@ int ListOrderExact(
     TStrongSolver& solver, const TBitBoard& board, const TSearchOrder& list, int colour, int bound);
 
 // The value of SolveWinLoss for the same arguments, the part that searches the moves for their own results
-// taking over at `selfProvingEmpties` empty squares or fewer.
+// taking over at `selfProvingEmpties` empty squares or fewer; the strong solves run on `threads` (null: the
+// calling thread alone).
 int FastWinLossValue(TExactTable& table, ISolverHost& host, int selfProvingEmpties, const TBitBoard& board,
-    const TSearchOrder& list, int colour, bool passed, int bound);
+    const TSearchOrder& list, int colour, bool passed, int bound, TSolveThreads* threads = nullptr);
 
 } // namespace kalvoro::engine

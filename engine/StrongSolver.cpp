@@ -1,6 +1,7 @@
 #include "StrongSolver.h"
 
 #include "MoveOrder.h"
+#include "ParallelSolve.h"
 #include "Stability.h"
 
 #include <algorithm>
@@ -16,6 +17,8 @@ constexpr int TableEmpties = 6;
 static_assert(MessageEmpties > TableEmpties, "messages are processed by the deep nodes only");
 // Deep nodes with this many empty squares or more look for a child whose table bound cuts at once.
 constexpr int EtcEmpties = 12;
+// Deep nodes with this many empty squares or more share their moves with idle threads after the first.
+constexpr int SplitEmpties = 14;
 constexpr std::array<TBits, 4> Quadrants { 0x000000000F0F0F0FULL, 0x00000000F0F0F0F0ULL,
     0x0F0F0F0F00000000ULL, 0xF0F0F0F000000000ULL };
 
@@ -236,7 +239,7 @@ inline int TStrongSolver::SolvePass(TBits own, TBits opponent, int alpha, int be
 
 inline int TStrongSolver::SolveDeep(TBits own, TBits opponent, int alpha, int beta, int empties)
 {
-    if (CheckStop()) {
+    if (threads_ != nullptr ? CheckSharedStop() : CheckStop()) {
         return 0;
     }
     ++deepNodes_;
@@ -274,6 +277,9 @@ inline int TStrongSolver::SearchSorted(
     int bestMove = NoTableMove;
     int floor = window.alpha;
     for (int i = 0; i < count; ++i) {
+        if (i > 0 && threads_ != nullptr && empties >= SplitEmpties && threads_->HasIdle()) {
+            return SearchSplit(own, opponent, moves, count, window, empties, { i, floor, best, bestMove });
+        }
         const TSides child = SidesAfter(own, opponent, moves[i].square, moves[i].flips);
         int v;
         if (i == 0) {
@@ -298,6 +304,43 @@ inline int TStrongSolver::SearchSorted(
     }
     table_.Store(own, opponent, empties, window.alpha, beta, best, bestMove);
     return best;
+}
+
+// CheckStop for a solver with threads: a stop asked of the host is relayed to all of them, and the abort of
+// a split point above the node ends its search.
+bool TStrongSolver::CheckSharedStop()
+{
+    if (!stopped_ && host_ != nullptr && host_->StopRequested()) {
+        threads_->RequestStop();
+    }
+    stopped_ = stopped_ || threads_->Aborted(splitPoint_);
+    return stopped_;
+}
+
+// The moves of a deep node from `start.next` on, searched by the threads of the solve. Keeps the result in
+// the table unless stopped.
+int TStrongSolver::SearchSplit(TBits own, TBits opponent, const TSortedMoves& moves, int count,
+    const TTableWindow& window, int empties, const TSplitStart& start)
+{
+    TSplitPoint point { own, opponent, &moves, count, window.beta, splitPoint_, start.next, start.floor,
+        start.best, start.bestMove };
+    threads_->Search(point, *this);
+    if (stopped_) {
+        return 0;
+    }
+    table_.Store(own, opponent, empties, window.alpha, window.beta, point.best, point.bestMove);
+    return point.best;
+}
+
+// A move after the first of a node, as SearchSorted searches it: a null window above `floor`, searched again
+// within (floor, beta) when it fails high.
+int TStrongSolver::SearchLaterMove(TBits own, TBits opponent, int floor, int beta)
+{
+    int v = -Solve(own, opponent, -floor - 1, -floor);
+    if (v > floor && v < beta && !stopped_) {
+        v = -Solve(own, opponent, -beta, -floor);
+    }
+    return v;
 }
 
 // Fills `moves` with the legal moves sorted best first; returns their number.

@@ -10,7 +10,8 @@
 // put on the score when it lies at or below alpha. As with any fail-soft alpha-beta, such bounds change no
 // exact value and no side of the window a value falls on, which is all the callers use. Values are the final
 // disc difference with empty squares counting nothing, as in every solver of the program. A search that was
-// stopped writes nothing to the table.
+// stopped writes nothing to the table. Given the threads of a solve
+// (ParallelSolve.h), nodes with many empty squares share their moves out among them, with the same values.
 #pragma once
 
 #include "Bitboard.h"
@@ -35,22 +36,29 @@ struct TSortedMove {
 
 using TSortedMoves = std::array<TSortedMove, 32>;
 
+class TSolveThreads;
+struct TSplitPoint;
+
 class TStrongSolver {
 public:
     // Solves with `table`; `host` may be null, and then nothing stops the solve and no messages are
-    // processed.
-    TStrongSolver(TExactTable& table, ISolverHost* host)
+    // processed. With `threads` (null: the calling thread alone) big nodes are searched by all of them; the
+    // host is then called from this solver's thread only.
+    TStrongSolver(TExactTable& table, ISolverHost* host, TSolveThreads* threads = nullptr)
         : table_(table)
         , host_(host)
+        , threads_(threads)
     {
     }
 
     bool Stopped() const { return stopped_; }
 
-    // The nodes with more than the last few empty squares visited so far (those that sort their moves).
+    // The nodes with more than the last few empty squares this solver visited so far (those that sort their
+    // moves); with threads, those of the calling thread.
     std::uint64_t DeepNodes() const { return deepNodes_; }
 
-    // Looks at the stop request now; true when the solve is to end.
+    // Looks at the stop request now; true when the solve is to end. Called between solves on the thread
+    // that owns the solver; the solve's own nodes look at its threads' stop as well.
     bool CheckStop()
     {
         stopped_ = stopped_ || (host_ != nullptr && host_->StopRequested());
@@ -67,6 +75,20 @@ public:
     TOutcome Classify(TBits own, TBits opponent);
 
 private:
+    friend class TSolveThreads;
+
+    // Where a node's sequential search stands when it becomes a split point.
+    struct TSplitStart {
+        int next;
+        int floor;
+        int best;
+        int bestMove;
+    };
+
+    bool CheckSharedStop();
+    int SearchSplit(TBits own, TBits opponent, const TSortedMoves& moves, int count,
+        const TTableWindow& window, int empties, const TSplitStart& start);
+    int SearchLaterMove(TBits own, TBits opponent, int floor, int beta);
     int SolveDeep(TBits own, TBits opponent, int alpha, int beta, int empties);
     int SolvePass(TBits own, TBits opponent, int alpha, int beta);
     int SearchSorted(TBits own, TBits opponent, const TSortedMoves& moves, int count,
@@ -77,6 +99,9 @@ private:
 
     TExactTable& table_;
     ISolverHost* host_;
+    TSolveThreads* threads_;
+    // The innermost split point this solver searches a move of, whose abort ends the search.
+    TSplitPoint* splitPoint_ = nullptr;
     bool stopped_ = false;
     std::uint64_t deepNodes_ = 0;
 };

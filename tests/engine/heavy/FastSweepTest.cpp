@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdlib>
 #include <random>
 
@@ -102,6 +103,30 @@ TEST(FastSweep, FastWinLossAgreesFurtherFromTheEnd)
         ASSERT_EQ(SolveWinLossFast(position.board, list, side, false, bound, host, table),
             plain::Solve(position.board, list, side, false, bound, true, plainHost))
             << "empties " << list.count << " bound " << bound;
+    }
+}
+
+// Sixteen to twenty empty squares on two threads against one, with the bounds of the root loops, each thread
+// count with tables of its own.
+TEST(FastSweep, TwoThreadsAgreeWithOne)
+{
+    std::mt19937 random(104);
+    TExactTable oneThread;
+    std::array<TExactTable, 3> twoThreads;
+    for (const TRandomPosition& position : SweepPositions()) {
+        const TSquareList list = BuildEmptyList(position.board);
+        if (list.count < 16 || list.count > 20) {
+            continue;
+        }
+        const int side = position.sideToMove;
+        const int bound = -side * std::uniform_int_distribution<int>(-20, 20)(random);
+        TQuietHost host;
+        ASSERT_EQ(SolveExactStrong(position.board, list, side, false, bound, host, twoThreads[0], 2),
+            SolveExactStrong(position.board, list, side, false, bound, host, oneThread));
+        ASSERT_EQ(SolveWinLossFast(position.board, list, side, false, bound, host, twoThreads[1], 2),
+            SolveWinLossFast(position.board, list, side, false, bound, host, oneThread));
+        ASSERT_EQ(
+            ExactScore(position.board, side, twoThreads[2], 2), ExactScore(position.board, side, oneThread));
     }
 }
 
