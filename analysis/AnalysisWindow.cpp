@@ -24,6 +24,9 @@
 #include <QPrinter>
 #include <QTextDocument>
 
+#include <algorithm>
+#include <thread>
+
 #include <filesystem>
 
 namespace kalvoro::analysis {
@@ -359,7 +362,9 @@ void TForm2::HintBtnClick()
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const TBoard board = ShownBoard;
     const int colour = SideToMoveAt(CurrentIndex);
-    const TBestMove result = RunWhilePainting([board, colour] { return AnalyseBestMove(board, colour); });
+    const int threads = static_cast<int>(std::max(1U, std::thread::hardware_concurrency()));
+    const TBestMove result
+        = RunWhilePainting([board, colour, threads] { return AnalyseBestMove(board, colour, threads); });
     QApplication::restoreOverrideCursor();
     dialogs->ShowBestMove(BestMoveReport(result));
 }

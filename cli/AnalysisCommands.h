@@ -16,8 +16,9 @@ std::optional<int> RunAnalysisCommand(
     const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
 
 // The commands themselves; they throw TFileError for a record that cannot be read.
-int RunBest(
-    const std::string& recordPath, const std::string& indexText, std::ostream& out, std::ostream& err);
+// `threadsText` is empty for every hardware thread.
+int RunBest(const std::string& recordPath, const std::string& indexText, const std::string& threadsText,
+    std::ostream& out, std::ostream& err);
 int RunExport(const std::string& recordPath, std::ostream& out);
 
 // The usage lines of the two commands.

@@ -229,7 +229,7 @@ int RunBench(std::ostream& out, int threads)
             { 2, 42 }, { 3, 44 }, { 4, 43 } }),
         TwentyEmptyPositions());
     const int threaded = RunThreadBench(out, threads, ThreadItems(), StopItems(), StopAfterMs, table);
-    const int solved = RunFfoBench(out);
+    const int solved = RunFfoBench(out, threads);
     return std::max({ compared, threaded, solved });
 }
 

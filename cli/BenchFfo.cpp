@@ -22,16 +22,15 @@ void PrintFfoLine(std::ostream& out, const char* name, const std::string& emptie
         << std::setprecision(1) << milliseconds << ' ' << std::setw(12) << nodes << "  " << verdict << '\n';
 }
 
-} // namespace
-
-int RunFfoBench(std::ostream& out)
+// Solves every position with `threads`; false when a score was wrong.
+bool SolveAll(std::ostream& out, int threads, TExactTable& table)
 {
     using TClock = std::chrono::steady_clock;
-    out << "\nexact solver, one thread\n"
+    out << "\nexact solver, " << threads << (threads == 1 ? " thread" : " threads")
+        << " (deep nodes of the calling thread)\n"
         << std::left << std::setw(8) << "position" << std::right << ' ' << std::setw(7) << "empties" << ' '
         << std::setw(6) << "score" << ' ' << std::setw(6) << "known" << ' ' << std::setw(10) << "ms" << ' '
         << std::setw(12) << "deep nodes" << '\n';
-    TExactTable table;
     double totalMilliseconds = 0;
     std::uint64_t totalNodes = 0;
     bool allRight = true;
@@ -40,7 +39,7 @@ int RunFfoBench(std::ostream& out)
         table.Clear();
         std::uint64_t nodes = 0;
         const TClock::time_point start = TClock::now();
-        const int score = ExactScore(board, position.sideToMove, table, nodes);
+        const int score = ExactScore(board, position.sideToMove, table, nodes, threads);
         const double milliseconds = std::chrono::duration<double, std::milli>(TClock::now() - start).count();
         const bool right = score == position.bestScore;
         allRight = allRight && right;
@@ -50,7 +49,17 @@ int RunFfoBench(std::ostream& out)
         totalNodes += nodes;
     }
     PrintFfoLine(out, "total", "-", "-", "-", totalMilliseconds, totalNodes, allRight ? "ok" : "WRONG");
-    return allRight ? 0 : 1;
+    return allRight;
+}
+
+} // namespace
+
+int RunFfoBench(std::ostream& out, int threads)
+{
+    TExactTable table;
+    const bool oneRight = SolveAll(out, 1, table);
+    const bool manyRight = threads == 1 || SolveAll(out, threads, table);
+    return oneRight && manyRight ? 0 : 1;
 }
 
 } // namespace kalvoro::cli

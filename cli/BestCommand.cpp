@@ -4,7 +4,9 @@
 #include "analysis/core/BestMove.h"
 #include "records/GameRecord.h"
 
+#include <algorithm>
 #include <charconv>
+#include <thread>
 
 namespace kalvoro::cli {
 
@@ -13,6 +15,8 @@ using namespace kalvoro::records;
 using namespace kalvoro::analysis;
 
 namespace {
+
+constexpr int MostThreads = 256;
 
 std::optional<int> ParseIndex(const std::string& text)
 {
@@ -26,8 +30,16 @@ std::optional<int> ParseIndex(const std::string& text)
 
 } // namespace
 
-int RunBest(const std::string& recordPath, const std::string& indexText, std::ostream& out, std::ostream& err)
+int RunBest(const std::string& recordPath, const std::string& indexText, const std::string& threadsText,
+    std::ostream& out, std::ostream& err)
 {
+    const std::optional<int> threads = threadsText.empty()
+        ? std::optional<int> { static_cast<int>(std::max(1U, std::thread::hardware_concurrency())) }
+        : ParseIndex(threadsText);
+    if (!threads || *threads < 1 || *threads > MostThreads) {
+        err << "kalvoro-cli: --threads needs a whole number from 1 to " << MostThreads << "\n";
+        return 2;
+    }
     const TGameRecord record = ReadGameRecord(recordPath);
     const std::optional<int> index = ParseIndex(indexText);
     if (!index || *index < 0 || *index > record.LastIndex) {
@@ -42,7 +54,7 @@ int RunBest(const std::string& recordPath, const std::string& indexText, std::os
             << (StoredMove(record, *index) == 0 ? " and a pass stored as its move" : "") << "\n";
         return 1;
     }
-    const TBestMove result = AnalyseBestMove(UnpackPosition(record, *index), SideToMoveAt(*index));
+    const TBestMove result = AnalyseBestMove(UnpackPosition(record, *index), SideToMoveAt(*index), *threads);
     for (const std::string& line : BestMoveReport(result)) {
         out << line << "\n";
     }

@@ -25,14 +25,17 @@ std::optional<int> RunAnalysisCommand(
         return std::nullopt;
     }
     const bool best = arguments[0] == "best";
-    if (arguments.size() != (best ? 3U : 2U)) {
+    // best RECORD INDEX --threads N
+    const bool threadsGiven = best && arguments.size() == 5 && arguments[3] == "--threads";
+    if (arguments.size() != (best ? 3U : 2U) && !threadsGiven) {
         err << "kalvoro-cli: "
             << (best ? "best takes a record and a position index" : "export takes a record") << "\nUsage:\n"
             << AnalysisUsageText();
         return 2;
     }
     try {
-        return best ? RunBest(arguments[1], arguments[2], out, err) : RunExport(arguments[1], out);
+        return best ? RunBest(arguments[1], arguments[2], threadsGiven ? arguments[4] : "", out, err)
+                    : RunExport(arguments[1], out);
     } catch (const TFileError& error) {
         err << "kalvoro-cli: " << error.what() << "\n";
         return 1;
@@ -41,7 +44,7 @@ std::optional<int> RunAnalysisCommand(
 
 const char* AnalysisUsageText()
 {
-    return "  best RECORD INDEX\n"
+    return "  best RECORD INDEX [--threads N]\n"
            "      The best move of position INDEX (0 is the start) of a game record, solved\n"
            "      exactly: the three lines of the best-move report. The position needs 2 to\n"
            "      14 empty squares and a move played from it, as in the analysis window.\n"

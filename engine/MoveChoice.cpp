@@ -47,14 +47,15 @@ TThinkResult SearchRootMoves(const TThinkRequest& request, const TSquareList& li
 TRootSearch CompleteAnalysis(const TThinkRequest& request, TExactTable& table)
 {
     const int side = request.side;
+    const int threads = request.threads;
     const bool counting = request.nodeCounter != nullptr;
     return { "[P] ", false, false, 1, false,
-        [side, &table, counting](
+        [side, threads, &table, counting](
             const TRootMove& move, int bound, const TStopFlag& stop, std::uint64_t& nodes, TBestTrace*) {
             TStopFlagHost host(stop);
             return counting
                 ? SolveExactCountingNodes(move.child, move.childList, -side, false, bound, host, nodes)
-                : SolveExactStrong(move.child, move.childList, -side, false, bound, host, table);
+                : SolveExactStrong(move.child, move.childList, -side, false, bound, host, table, threads);
         },
         [side](int r, TSquare) { return side * r; } };
 }
@@ -62,14 +63,15 @@ TRootSearch CompleteAnalysis(const TThinkRequest& request, TExactTable& table)
 TRootSearch FastAnalysis(const TThinkRequest& request, TExactTable& table)
 {
     const int side = request.side;
+    const int threads = request.threads;
     const bool counting = request.nodeCounter != nullptr;
     return { "[F] ", true, false, 1, false,
-        [side, &table, counting](
+        [side, threads, &table, counting](
             const TRootMove& move, int bound, const TStopFlag& stop, std::uint64_t& nodes, TBestTrace*) {
             TStopFlagHost host(stop);
             return counting
                 ? SolveWinLossCountingNodes(move.child, move.childList, -side, false, bound, host, nodes)
-                : SolveWinLossFast(move.child, move.childList, -side, false, bound, host, table);
+                : SolveWinLossFast(move.child, move.childList, -side, false, bound, host, table, threads);
         },
         [side](int r, TSquare) { return side * r; } };
 }

@@ -19,13 +19,13 @@ int BestMoveSearch(const TBoard& board, const TSquareList& list, int colour, int
     return SolveExact(board, list, colour, passed, bound, host);
 }
 
-TBestMove AnalyseBestMove(const TBoard& board, int colour)
+TBestMove AnalyseBestMove(const TBoard& board, int colour, int threads)
 {
     TExactTable table;
-    return AnalyseBestMove(board, colour, table);
+    return AnalyseBestMove(board, colour, table, threads);
 }
 
-TBestMove AnalyseBestMove(const TBoard& board, int colour, TExactTable& table)
+TBestMove AnalyseBestMove(const TBoard& board, int colour, TExactTable& table, int threads)
 {
     const TSquareList list = BuildEmptyList(board);
     TBestMove result;
@@ -43,7 +43,7 @@ TBestMove AnalyseBestMove(const TBoard& board, int colour, TExactTable& table)
         // With one empty square the move just played filled the board: its value is the board's. Otherwise
         // the strong solver gives exactly the bounded list-order value, cut-off values included.
         const int r = list.count > 1
-            ? SolveExactStrong(after, ChildList(list, k), -colour, false, best * colour, host, table)
+            ? SolveExactStrong(after, ChildList(list, k), -colour, false, best * colour, host, table, threads)
             : DiscDifference(after);
         const TScoredSquare scored { square, r * colour };
         if (scored.value > best) {

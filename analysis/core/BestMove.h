@@ -42,8 +42,10 @@ struct TBestMove {
 // Solves every legal move of `colour` on `board` in scan order (row 1 first, columns a to h). Among equal
 // values the first move stays best and a later one becomes the runner-up. No best move means a pass.
 // Solves with `table`, the caller's transposition table; the first form allocates one for this analysis.
-TBestMove AnalyseBestMove(const TBoard& board, int colour);
-TBestMove AnalyseBestMove(const TBoard& board, int colour, TExactTable& table);
+// Each root move's solve runs on `threads` threads when it is big enough to pay; the result does not depend
+// on them.
+TBestMove AnalyseBestMove(const TBoard& board, int colour, int threads = 1);
+TBestMove AnalyseBestMove(const TBoard& board, int colour, TExactTable& table, int threads = 1);
 
 // The three lines of the result dialog: "d3 is Best.", "Evaluation : 16", "Next : c4 (Ev : 4)" (empty when
 // there is no runner-up), or "Pass" and two empty lines.
