@@ -146,20 +146,18 @@ void ReadOptions(TOptionReader& reader, TCommandLine& command, TAllowedOptions a
             command.threads = CountArgument(reader.Take(option), option, 1, MostThreads);
         } else if (option == "--stop-after" && allowed.stopAfter) {
             command.stopAfterMs = CountArgument(reader.Take(option), option, 0, MostStopMilliseconds);
-        } else if (!allowed.position) {
-            throw TUsageError("unknown option " + Quoted(option));
-        } else if (option == "--moves") {
+        } else if (option == "--moves" && allowed.position) {
             const std::string text = reader.Take(option);
             const std::optional<std::vector<int>> moves = ParseTranscript(text);
             if (!moves) {
                 throw TUsageError(Quoted(text) + " is not a transcript of square names such as f5d6c3");
             }
             command.moves = *moves;
-        } else if (option == "--record") {
+        } else if (option == "--record" && allowed.position) {
             command.recordPath = FileArgument(reader, option);
         } else if (option == "--out" && allowed.out) {
             command.outPath = FileArgument(reader, option);
-        } else if (option == "--custom") {
+        } else if (option == "--custom" && allowed.position) {
             command.customRow = CustomArgument(reader);
         } else {
             throw TUsageError("unknown option " + Quoted(option));

@@ -13,8 +13,7 @@ namespace kalvoro::widgets {
 // Runs `work` on a worker thread and returns its result. Meanwhile this thread runs an event loop that paints
 // and runs timers but leaves the user's input waiting until the work is done, so nothing the user does can
 // change what the work reads. The worker gets only what `work` holds, which should be copies.
-template <class Work>
-auto RunWhilePainting(Work work) -> decltype(work())
+template <class Work> auto RunWhilePainting(Work work) -> decltype(work())
 {
     std::optional<decltype(work())> result;
     QEventLoop loop;
