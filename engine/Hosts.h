@@ -32,6 +32,10 @@ public:
 // A request to stop, set by the thread that waits for a search and read by the threads that search.
 using TStopFlag = std::atomic<bool>;
 
+// The bound of a search that others tighten while it runs, as the moves before its own are settled: it only
+// ever moves so that the search ends sooner.
+using TLiveBound = std::atomic<int>;
+
 // The host of a solve on a worker thread: it stops when the flag is set and has no messages to process (the
 // waiting thread processes them).
 class TStopFlagHost : public ISolverHost {

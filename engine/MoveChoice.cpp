@@ -49,10 +49,11 @@ TRootSearch CompleteAnalysis(const TThinkRequest& request, TExactTable& table)
     const int side = request.side;
     const int threads = request.threads;
     const bool counting = request.nodeCounter != nullptr;
-    return { "[P] ", false, false, 1, false,
-        [side, threads, &table, counting](
-            const TRootMove& move, int bound, const TStopFlag& stop, std::uint64_t& nodes, TBestTrace*) {
-            TStopFlagHost host(stop);
+    return { "[P] ", false, false, 1, false, false,
+        [side, threads, &table, counting](const TRootMove& move, const TChildSearch& search) {
+            TStopFlagHost host(search.stop);
+            const int bound = search.bound.start;
+            std::uint64_t& nodes = search.nodes;
             return counting
                 ? SolveExactCountingNodes(move.child, move.childList, -side, false, bound, host, nodes)
                 : SolveExactStrong(move.child, move.childList, -side, false, bound, host, table, threads);
@@ -65,10 +66,11 @@ TRootSearch FastAnalysis(const TThinkRequest& request, TExactTable& table)
     const int side = request.side;
     const int threads = request.threads;
     const bool counting = request.nodeCounter != nullptr;
-    return { "[F] ", true, false, 1, false,
-        [side, threads, &table, counting](
-            const TRootMove& move, int bound, const TStopFlag& stop, std::uint64_t& nodes, TBestTrace*) {
-            TStopFlagHost host(stop);
+    return { "[F] ", true, false, 1, false, false,
+        [side, threads, &table, counting](const TRootMove& move, const TChildSearch& search) {
+            TStopFlagHost host(search.stop);
+            const int bound = search.bound.start;
+            std::uint64_t& nodes = search.nodes;
             return counting
                 ? SolveWinLossCountingNodes(move.child, move.childList, -side, false, bound, host, nodes)
                 : SolveWinLossFast(move.child, move.childList, -side, false, bound, host, table, threads);
@@ -83,12 +85,12 @@ TRootSearch MidGameSearch(const TThinkRequest& request)
     const int side = request.side;
     const TSearchVariant variant = VariantOfLevel(level);
     const bool counting = request.nodeCounter != nullptr;
-    return { "[N] ", false, true, std::max(1, request.threads), true,
-        [variant, side, counting](const TRootMove& move, int bound, const TStopFlag& stop,
-            std::uint64_t& nodes, TBestTrace* trace) {
+    return { "[N] ", false, true, std::max(1, request.threads), true, true,
+        [variant, side, counting](const TRootMove& move, const TChildSearch& search) {
             TBestTrace unused;
-            return SearchTraced(variant, move.child, move.childList, -side, false, 1, bound, stop,
-                counting ? &nodes : nullptr, trace != nullptr ? *trace : unused);
+            return SearchTraced(variant, move.child, move.childList, -side, false, 1, search.bound,
+                search.stop, counting ? &search.nodes : nullptr,
+                search.trace != nullptr ? *search.trace : unused, search.threads);
         },
         [level, side](int r, TSquare square) { return RootValue(level, side, r, square.x, square.y); } };
 }

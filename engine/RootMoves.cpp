@@ -63,8 +63,11 @@ public:
             lock.unlock();
             TBestTrace trace;
             std::uint64_t nodes = 0;
-            const int r = search_.childValue(moves_[static_cast<std::size_t>(index)], bound, stop_, nodes,
-                search_.traced ? &trace : nullptr);
+            const int threads = search_.sharesFirstMove && index == 0 ? search_.workers : 1;
+            const TTracedBound tracedBound { bound,
+                search_.traced && search_.workers > 1 ? &liveBound_ : nullptr };
+            const int r = search_.childValue(moves_[static_cast<std::size_t>(index)],
+                { tracedBound, stop_, nodes, search_.traced ? &trace : nullptr, threads });
             lock.lock();
             slot = { TSlotState::Searched, bound, r, trace, slot.nodes + nodes };
             AcceptInOrder();
@@ -108,13 +111,15 @@ public:
     }
 
 private:
-    // The first move to search: the next to accept, or with several workers any later move waiting. While
-    // the first move is searched the others start without a bound: their traces still give their values
-    // for any bound, and a worker would wait otherwise. -1 when none.
+    // The first move to search: the next to accept, or with several workers any later move waiting. The
+    // first move may be searched by all the workers together, and then alone; otherwise the others start
+    // without a bound while it is searched: their traces still give their values for any bound, and a worker
+    // would wait otherwise. -1 when none.
     int NextToSearch() const
     {
         const int count = static_cast<int>(slots_.size());
-        const int last = search_.workers > 1 ? count : std::min(accepted_ + 1, count);
+        const bool alone = search_.workers == 1 || (search_.sharesFirstMove && accepted_ == 0);
+        const int last = alone ? std::min(accepted_ + 1, count) : count;
         for (int index = accepted_; index < last; ++index) {
             if (slots_[static_cast<std::size_t>(index)].state == TSlotState::Waiting) {
                 return index;
@@ -156,6 +161,7 @@ private:
             values_[static_cast<std::size_t>(accepted_)] = v;
             if (accepted_ == 0 || v > best_) {
                 best_ = v;
+                liveBound_.store(best_ * side_, std::memory_order_relaxed);
             }
             ++accepted_;
         }
@@ -170,6 +176,8 @@ private:
     std::vector<int> values_;
     int accepted_ = 0;
     int best_ = NoValueYet;
+    // best_ as the bound of the moves being searched.
+    TLiveBound liveBound_ { NoValueYet * side_ };
     bool finished_ = false;
     TStopFlag stop_ { false };
 };

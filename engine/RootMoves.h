@@ -27,19 +27,30 @@ struct TRootMove {
     TSquareList childList;
 };
 
+// One root move's search on a worker: the bound it starts with and the one the moves before it tighten while
+// it runs (a traced search may end as soon as it reaches it), the stop, the nodes counted, the trace to fill
+// (null: none wanted) and the threads it may use.
+struct TChildSearch {
+    TTracedBound bound;
+    const TStopFlag& stop;
+    std::uint64_t& nodes;
+    TBestTrace* trace;
+    int threads;
+};
+
 // How the root moves are valued: the status prefix, whether the loop ends at the first move that does not
 // lose, whether debug mode shows the values, how many workers search at once, the child's value r for a
-// bound in Black's terms (on a worker thread; it fills `trace` when given one), and the root value v of a
-// move from r (larger is better for the side to move).
+// bound in Black's terms (on a worker thread, with the threads it may use; it fills `trace` when given one),
+// and the root value v of a move from r (larger is better for the side to move).
 struct TRootSearch {
     const char* prefix;
     bool endAtFirstNonLoss;
     bool showsDebugValues;
     int workers = 1;
     bool traced = false;
-    std::function<int(
-        const TRootMove& move, int bound, const TStopFlag& stop, std::uint64_t& nodes, TBestTrace* trace)>
-        childValue;
+    // Whether the first move is searched alone, by all the workers together, before any other starts.
+    bool sharesFirstMove = false;
+    std::function<int(const TRootMove& move, const TChildSearch& child)> childValue;
     std::function<int(int r, TSquare square)> rootValue;
 };
 

@@ -78,10 +78,20 @@ struct TBestTrace {
 // bound before reaching `bound` (a bound harder to reach than the one it was searched with).
 std::optional<int> ValueForBound(const TBestTrace& trace, int bound);
 
-// The mid-game search of `variant` (Search), on a worker thread: it ends at once, returning a value nobody
+// The bound a traced search starts with, and the one others tighten while it runs (null: none). The live
+// bound only ever moves so that the search ends sooner, and its trace answers for every bound from the one it
+// started with to the last one it read.
+struct TTracedBound {
+    int start = 0;
+    const TLiveBound* live = nullptr;
+};
+
+// The mid-game search of `variant` (Search), on worker threads: it ends at once, returning a value nobody
 // uses, as soon as `stop` is set, adds the nodes it visits to `nodes` when given and keeps the trace of its
-// own node.
+// own node. With `threads` above 1 the moves of the nodes along its first line are shared out among that
+// many threads, for the same value and trace.
 int SearchTraced(TSearchVariant variant, const TBoard& board, const TSquareList& list, int colour,
-    bool passed, int depth, int bound, const TStopFlag& stop, std::uint64_t* nodes, TBestTrace& trace);
+    bool passed, int depth, const TTracedBound& bound, const TStopFlag& stop, std::uint64_t* nodes,
+    TBestTrace& trace, int threads = 1);
 
 } // namespace kalvoro::engine

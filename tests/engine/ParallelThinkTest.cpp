@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
+#include <thread>
 #include <vector>
 
 using namespace kalvoro::engine;
@@ -50,4 +52,98 @@ TEST(ParallelThink, MidGameRootMovesSearchedAtOnceShowWhatTheSearchInListOrderSh
         ++compared;
     }
     EXPECT_GT(compared, 1000);
+}
+
+namespace {
+
+void ExpectSameTrace(const TBestTrace& shared, const TBestTrace& alone)
+{
+    EXPECT_EQ(shared.value, alone.value);
+    EXPECT_EQ(shared.cut, alone.cut);
+    EXPECT_EQ(shared.maximises, alone.maximises);
+    ASSERT_EQ(shared.count, alone.count);
+    for (int i = 0; i < alone.count; ++i) {
+        EXPECT_EQ(shared.improvements[static_cast<std::size_t>(i)],
+            alone.improvements[static_cast<std::size_t>(i)]);
+    }
+}
+
+} // namespace
+
+TEST(ParallelThink, DeepSearchesSharedAlongTheirFirstLineGiveTheValueAndTraceOfOneThread)
+{
+    // From five plies down, a search on several threads shares out the later moves of each node along its
+    // first line, each started with the best value known then. With no bound, and with a bound its first
+    // improvements reach (a cut), its value and trace must be those of one thread.
+    const TStopFlag stop { false };
+    int seen = 0;
+    int compared = 0;
+    for (const TRandomPosition& position : ManyRandomPositions(12)) {
+        const TSquareList list = BuildEmptyList(position.board);
+        if (list.count < 26 || list.count > 52 || seen++ % 3 != 0) {
+            continue;
+        }
+        const auto variant = static_cast<TSearchVariant>(compared % 6);
+        NodeDepthLimit = 5 + compared % 3;
+        const int colour = position.sideToMove;
+        std::vector<int> bounds { 32768 * colour, -32768 * colour };
+        TBestTrace first;
+        SearchTraced(variant, position.board, list, colour, false, 1, { bounds[0] }, stop, nullptr, first);
+        if (first.count > 1) {
+            bounds.push_back(first.improvements[1]);
+        }
+        for (const int bound : bounds) {
+            SCOPED_TRACE("position " + std::to_string(compared) + ", bound " + std::to_string(bound));
+            TBestTrace alone;
+            TBestTrace shared;
+            SearchTraced(variant, position.board, list, colour, false, 1, { bound }, stop, nullptr, alone, 1);
+            SearchTraced(
+                variant, position.board, list, colour, false, 1, { bound }, stop, nullptr, shared, 3);
+            ExpectSameTrace(shared, alone);
+        }
+        ++compared;
+    }
+    EXPECT_GT(compared, 100);
+}
+
+TEST(ParallelThink, ASearchWhoseBoundTightensWhileItRunsAnswersForTheTighterBound)
+{
+    // A root move searched while the moves before it are still settled starts with a looser bound, which is
+    // tightened as they settle; wherever it ends, its trace must give the value of the search with the
+    // bound it was last given.
+    const TStopFlag stop { false };
+    int compared = 0;
+    for (const TRandomPosition& position : ManyRandomPositions(3)) {
+        const TSquareList list = BuildEmptyList(position.board);
+        if (list.count < 30 || list.count > 50) {
+            continue;
+        }
+        NodeDepthLimit = 7;
+        const auto variant = static_cast<TSearchVariant>(compared % 6);
+        const int colour = position.sideToMove;
+        TBestTrace loose;
+        SearchTraced(variant, position.board, list, colour, false, 1, { 32768 }, stop, nullptr, loose);
+        const int looseBound = loose.maximises ? 32768 : -32768;
+        SearchTraced(variant, position.board, list, colour, false, 1, { looseBound }, stop, nullptr, loose);
+        if (loose.count < 2) {
+            continue;
+        }
+        const int tightBound = loose.improvements[1];
+        TBestTrace alone;
+        SearchTraced(variant, position.board, list, colour, false, 1, { tightBound }, stop, nullptr, alone);
+        TLiveBound live { looseBound };
+        TBestTrace tightened;
+        {
+            const std::jthread settler([&live, tightBound] {
+                std::this_thread::sleep_for(std::chrono::milliseconds(2));
+                live.store(tightBound);
+            });
+            SearchTraced(variant, position.board, list, colour, false, 1, { looseBound, &live }, stop,
+                nullptr, tightened);
+        }
+        SCOPED_TRACE("position " + std::to_string(compared));
+        EXPECT_EQ(ValueForBound(tightened, tightBound), alone.value);
+        ++compared;
+    }
+    EXPECT_GT(compared, 20);
 }
