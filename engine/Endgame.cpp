@@ -142,6 +142,12 @@ int SolveExact(
     return SolveNode<false>(board, list, colour, passed, bound, host, counter);
 }
 
+bool ExactValueHoldsFor(int value, int colour, int searchedBound, int bound)
+{
+    const auto reaches = [value, colour](int b) { return colour == Black ? value >= b : value <= b; };
+    return searchedBound == bound || (!reaches(searchedBound) && !reaches(bound));
+}
+
 int SolveWinLoss(
     const TBoard& board, const TSquareList& list, int colour, bool passed, int bound, ISolverHost& host)
 {

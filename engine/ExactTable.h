@@ -53,9 +53,11 @@ public:
     // Forgets everything, so that a timing starts from nothing known (the benchmark).
     void Clear() { std::fill(buckets_.get(), buckets_.get() + BucketCount, TBucket {}); }
 
-    // Whether Probe, Cut and Store lock their bucket, for several threads at once. Changed only while no
-    // solve runs.
-    void SetShared(bool shared) { shared_ = shared; }
+    // Probe, Cut and Store lock their bucket, for several threads at once, from Share to the matching
+    // Unshare; the pairs may nest (root moves solved at once, one of them on several threads). Called only
+    // while no solve runs.
+    void Share() { ++sharers_; }
+    void Unshare() { --sharers_; }
 
     // The value that settles a node searched in `window` when the stored bounds already do; otherwise
     // nothing, with `window` narrowed to the stored bounds and its move set to the stored best move.
@@ -175,7 +177,7 @@ private:
 
     TLockGuard LockFor(std::size_t index) const
     {
-        return TLockGuard(shared_ ? &locks_[index % LockCount] : nullptr);
+        return TLockGuard(sharers_ > 0 ? &locks_[index % LockCount] : nullptr);
     }
 
     // Enough locks that two threads seldom wait for the same one.
@@ -183,7 +185,30 @@ private:
 
     std::unique_ptr<TBucket[]> buckets_;
     std::unique_ptr<std::atomic<bool>[]> locks_;
-    bool shared_ = false;
+    int sharers_ = 0;
+};
+
+// Shares a table for as long as it lives, when asked to.
+class TTableSharing {
+public:
+    TTableSharing(TExactTable& table, bool shared)
+        : table_(shared ? &table : nullptr)
+    {
+        if (table_ != nullptr) {
+            table_->Share();
+        }
+    }
+    ~TTableSharing()
+    {
+        if (table_ != nullptr) {
+            table_->Unshare();
+        }
+    }
+    TTableSharing(const TTableSharing&) = delete;
+    TTableSharing& operator=(const TTableSharing&) = delete;
+
+private:
+    TExactTable* table_;
 };
 
 } // namespace kalvoro::engine

@@ -42,23 +42,26 @@ TThinkResult SearchRootMoves(const TThinkRequest& request, const TSquareList& li
     return { choice.move, mode, choice.stopped };
 }
 
-// The exact solves of the root children, one at a time, each on `threads` threads. The benchmark counts the
+// The exact solves of the root children: the first on every thread, then the others at once, one thread
+// each, with the best root value known when each starts. A value found for an older bound holds when it is
+// exact and does not reach the newer one either; otherwise the move is solved again. The benchmark counts the
 // nodes of the plain solver.
 TRootSearch CompleteAnalysis(const TThinkRequest& request, TExactTable& table)
 {
     const int side = request.side;
-    const int threads = request.threads;
     const bool counting = request.nodeCounter != nullptr;
-    return { "[P] ", false, false, 1, false, false,
-        [side, threads, &table, counting](const TRootMove& move, const TChildSearch& search) {
-            TStopFlagHost host(search.stop);
-            const int bound = search.bound.start;
-            std::uint64_t& nodes = search.nodes;
-            return counting
-                ? SolveExactCountingNodes(move.child, move.childList, -side, false, bound, host, nodes)
-                : SolveExactStrong(move.child, move.childList, -side, false, bound, host, table, threads);
+    return { "[P] ", false, false, std::max(1, request.threads), false, true,
+        [side, &table, counting](const TRootMove& move, const TChildSearch& child) {
+            TStopFlagHost host(child.stop);
+            return counting ? SolveExactCountingNodes(
+                       move.child, move.childList, -side, false, child.bound.start, host, child.nodes)
+                            : SolveExactStrong(move.child, move.childList, -side, false, child.bound.start,
+                                host, table, child.threads);
         },
-        [side](int r, TSquare) { return side * r; } };
+        [side](int r, TSquare) { return side * r; },
+        [side](int r, int searchedBound, int bound) {
+            return ExactValueHoldsFor(r, -side, searchedBound, bound);
+        } };
 }
 
 TRootSearch FastAnalysis(const TThinkRequest& request, TExactTable& table)
@@ -75,7 +78,7 @@ TRootSearch FastAnalysis(const TThinkRequest& request, TExactTable& table)
                 ? SolveWinLossCountingNodes(move.child, move.childList, -side, false, bound, host, nodes)
                 : SolveWinLossFast(move.child, move.childList, -side, false, bound, host, table, threads);
         },
-        [side](int r, TSquare) { return side * r; } };
+        [side](int r, TSquare) { return side * r; }, {} };
 }
 
 // The level's mid-game search of the root children, several at once.
@@ -92,7 +95,7 @@ TRootSearch MidGameSearch(const TThinkRequest& request)
                 search.stop, counting ? &search.nodes : nullptr,
                 search.trace != nullptr ? *search.trace : unused, search.threads);
         },
-        [level, side](int r, TSquare square) { return RootValue(level, side, r, square.x, square.y); } };
+        [level, side](int r, TSquare square) { return RootValue(level, side, r, square.x, square.y); }, {} };
 }
 
 // The book's move, when the level plays from the book, the game is still in it and the move can be played.
@@ -120,6 +123,7 @@ TThinkResult Think(const TThinkRequest& request, TBookCursors& cursors, TExactTa
     }
     const TLevelRow row = EffectiveLevelRow(request.level, request.row);
     if (list.count <= row.completeDepth) {
+        const TTableSharing sharing(table, request.threads > 1);
         return SearchRootMoves(
             request, list, TThinkMode::Complete, CompleteAnalysis(request, table), host, observer);
     }

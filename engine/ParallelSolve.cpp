@@ -31,7 +31,7 @@ std::unique_ptr<TSolveThreads> MakeSolveThreads(TExactTable& table, int threads,
 TSolveThreads::TSolveThreads(TExactTable& table, int threads)
     : table_(table)
 {
-    table_.SetShared(true);
+    table_.Share();
     try {
         helpers_.reserve(static_cast<std::size_t>(std::max(threads - 1, 0)));
         for (int i = 1; i < threads; ++i) {
@@ -56,7 +56,7 @@ void TSolveThreads::EndHelpers()
     }
     changed_.notify_all();
     helpers_.clear();
-    table_.SetShared(false);
+    table_.Unshare();
 }
 
 void TSolveThreads::Search(TSplitPoint& point, TStrongSolver& owner)

@@ -134,7 +134,13 @@ private:
         if (slot.bound == bound) {
             return slot.r;
         }
-        return search_.traced ? ValueForBound(slot.trace, bound) : std::nullopt;
+        if (search_.traced) {
+            return ValueForBound(slot.trace, bound);
+        }
+        if (search_.valueHolds && search_.valueHolds(slot.r, slot.bound, bound)) {
+            return slot.r;
+        }
+        return std::nullopt;
     }
 
     // Accepts the searched moves in list order as the loop in list order would, up to the first move not

@@ -52,6 +52,9 @@ struct TRootSearch {
     bool sharesFirstMove = false;
     std::function<int(const TRootMove& move, const TChildSearch& child)> childValue;
     std::function<int(int r, TSquare square)> rootValue;
+    // For a search without a trace: whether the child's value r for the bound it was searched with is also
+    // its value for another bound (null: only for the same bound).
+    std::function<bool(int r, int searchedBound, int bound)> valueHolds;
 };
 
 struct TRootChoice {

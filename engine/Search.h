@@ -37,6 +37,11 @@ int SearchGraded(const TBoard& board, const TSquareList& list, int colour, bool 
 int SolveExact(
     const TBoard& board, const TSquareList& list, int colour, bool passed, int bound, ISolverHost& host);
 
+// Whether the value SolveExact returned for `searchedBound` is also the one it returns for `bound`. A value
+// that does not reach its bound (for `colour`, to move: Black at or above it, White at or below) is the exact
+// value, which every bound it does not reach either gives again.
+bool ExactValueHoldsFor(int value, int colour, int searchedBound, int bound);
+
 // Like SolveExact, but every node stops at the first move that wins for its side: the sign of the value is
 // exact, a winning value is the first win found rather than the largest.
 int SolveWinLoss(
