@@ -5,9 +5,11 @@
 // to them through an atomic flag. Root moves are accepted in list order exactly as the loop in list order
 // would: a later move replaces the best only when strictly better, and each move's value is the one its
 // search gives for the best root value before it. With several workers, a move is searched as soon as a
-// worker is free, with the best value known then; a mid-game search keeps the trace of its node
-// (TBestTrace), which gives its value for the better best that the moves before it may have found since, and
-// a move whose trace cannot tell is searched again.
+// worker is free, with the best value known then (the first move may be searched by all of them together,
+// before any other). A mid-game search keeps the trace of its node (TBestTrace), which gives its value for
+// the better best that the moves before it may have found since, and reads that best as a live bound while it
+// runs; an exact solve's value holds for the newer best where the search says so (valueHolds). A move whose
+// value does not hold is searched again.
 #pragma once
 
 #include "Board.h"
