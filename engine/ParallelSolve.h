@@ -1,7 +1,7 @@
 // The threads that share one solve of the strong solver (young brothers wait).
 //
-// A deep node with at least SplitEmpties empty squares searches its first move alone. When a thread is idle
-// after that, the node becomes a split point: its remaining moves are handed out one at a time to the
+// A deep node with at least SplitEmpties empty squares searches its first two moves alone. When a thread is
+// idle after that, the node becomes a split point: its remaining moves are handed out one at a time to the
 // thread that owns the node and to every thread that joins, each searched with a null window above the best
 // so far and searched again when it fails high, as the one-thread search does. A move that reaches beta
 // aborts the split point, and every search below it returns at its next deep node, writing nothing to the

@@ -17,8 +17,12 @@ constexpr int TableEmpties = 6;
 static_assert(MessageEmpties > TableEmpties, "messages are processed by the deep nodes only");
 // Deep nodes with this many empty squares or more look for a child whose table bound cuts at once.
 constexpr int EtcEmpties = 12;
-// Deep nodes with this many empty squares or more share their moves with idle threads after the first.
+// Deep nodes with this many empty squares or more share their moves with idle threads once the first
+// YoungBrothersWait have been searched alone. After two moves that did not cut, the node most likely searches
+// all of its moves, so the threads seldom search moves a cut would have spared; waiting for one move only
+// searched about a quarter more nodes on the endgame test positions, and up to five times as many on one.
 constexpr int SplitEmpties = 14;
+constexpr int YoungBrothersWait = 2;
 constexpr std::array<TBits, 4> Quadrants { 0x000000000F0F0F0FULL, 0x00000000F0F0F0F0ULL,
     0x0F0F0F0F00000000ULL, 0xF0F0F0F000000000ULL };
 
@@ -277,7 +281,7 @@ inline int TStrongSolver::SearchSorted(
     int bestMove = NoTableMove;
     int floor = window.alpha;
     for (int i = 0; i < count; ++i) {
-        if (i > 0 && threads_ != nullptr && empties >= SplitEmpties && threads_->HasIdle()) {
+        if (i >= YoungBrothersWait && threads_ != nullptr && empties >= SplitEmpties && threads_->HasIdle()) {
             return SearchSplit(own, opponent, moves, count, window, empties, { i, floor, best, bestMove });
         }
         const TSides child = SidesAfter(own, opponent, moves[i].square, moves[i].flips);
