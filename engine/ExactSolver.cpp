@@ -8,7 +8,7 @@
 namespace kalvoro::engine {
 
 int SolveExactStrong(const TBoard& board, const TSquareList& list, int colour, bool passed, int bound,
-    ISolverHost& host, TExactTable& table, int threads)
+    ISolverHost& host, TExactTable& table, int threads, TIdleThreads* borrowed)
 {
     if (host.StopRequested()) {
         return 0;
@@ -23,7 +23,7 @@ int SolveExactStrong(const TBoard& board, const TSquareList& list, int colour, b
     if (passed && list.count != 1 && MoveMask(sides.own, sides.opponent) == 0) {
         return DiscDifference(bits);
     }
-    const std::unique_ptr<TSolveThreads> helpers = MakeSolveThreads(table, threads, list.count);
+    const std::unique_ptr<TSolveThreads> helpers = MakeSolveThreads(table, threads, list.count, borrowed);
     TStrongSolver solver(table, &host, helpers.get());
     return ListOrderExact(solver, bits, order, colour, bound);
 }

@@ -20,9 +20,10 @@
 
 namespace kalvoro::engine {
 
-// The value of SolveExact(board, list, colour, passed, bound, host), found faster with `table`.
+// The value of SolveExact(board, list, colour, passed, bound, host), found faster with `table`. With
+// `borrowed`, the threads beyond the calling one search only while they hold one of those (ParallelSolve.h).
 int SolveExactStrong(const TBoard& board, const TSquareList& list, int colour, bool passed, int bound,
-    ISolverHost& host, TExactTable& table, int threads = 1);
+    ISolverHost& host, TExactTable& table, int threads = 1, TIdleThreads* borrowed = nullptr);
 
 // The value of SolveWinLoss(board, list, colour, passed, bound, host), found faster with `table`.
 int SolveWinLossFast(const TBoard& board, const TSquareList& list, int colour, bool passed, int bound,

@@ -54,10 +54,11 @@ public:
     void Clear() { std::fill(buckets_.get(), buckets_.get() + BucketCount, TBucket {}); }
 
     // Probe, Cut and Store lock their bucket, for several threads at once, from Share to the matching
-    // Unshare; the pairs may nest (root moves solved at once, one of them on several threads). Called only
-    // while no solve runs.
-    void Share() { ++sharers_; }
-    void Unshare() { --sharers_; }
+    // Unshare; the pairs may nest (root moves solved at once, each on several threads). Called while no
+    // solve runs, or by the threads of solves that an outer pair already shares the table for, so that the
+    // count never falls to zero while another thread uses the table.
+    void Share() { sharers_.fetch_add(1, std::memory_order_relaxed); }
+    void Unshare() { sharers_.fetch_sub(1, std::memory_order_relaxed); }
 
     // The value that settles a node searched in `window` when the stored bounds already do; otherwise
     // nothing, with `window` narrowed to the stored bounds and its move set to the stored best move.
@@ -177,7 +178,8 @@ private:
 
     TLockGuard LockFor(std::size_t index) const
     {
-        return TLockGuard(sharers_ > 0 ? &locks_[index % LockCount] : nullptr);
+        return TLockGuard(
+            sharers_.load(std::memory_order_relaxed) > 0 ? &locks_[index % LockCount] : nullptr);
     }
 
     // Enough locks that two threads seldom wait for the same one.
@@ -185,7 +187,7 @@ private:
 
     std::unique_ptr<TBucket[]> buckets_;
     std::unique_ptr<std::atomic<bool>[]> locks_;
-    int sharers_ = 0;
+    std::atomic<int> sharers_ = 0;
 };
 
 // Shares a table for as long as it lives, when asked to.

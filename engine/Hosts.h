@@ -36,6 +36,10 @@ using TStopFlag = std::atomic<bool>;
 // ever moves so that the search ends sooner.
 using TLiveBound = std::atomic<int>;
 
+// How many threads of a root search wait for work: the solve of another root move may borrow them, taking
+// one by decrementing the count and giving it back by incrementing it.
+using TIdleThreads = std::atomic<int>;
+
 // The host of a solve on a worker thread: it stops when the flag is set and has no messages to process (the
 // waiting thread processes them).
 class TStopFlagHost : public ISolverHost {

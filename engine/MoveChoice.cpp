@@ -43,9 +43,9 @@ TThinkResult SearchRootMoves(const TThinkRequest& request, const TSquareList& li
 }
 
 // The exact solves of the root children: the first on every thread, then the others at once, one thread
-// each, with the best root value known when each starts. A value found for an older bound holds when it is
-// exact and does not reach the newer one either; otherwise the move is solved again. The benchmark counts the
-// nodes of the plain solver.
+// each, with the best root value known when each starts, borrowing the threads that find no move left to
+// solve. A value found for an older bound holds when it is exact and does not reach the newer one either;
+// otherwise the move is solved again. The benchmark counts the nodes of the plain solver.
 TRootSearch CompleteAnalysis(const TThinkRequest& request, TExactTable& table)
 {
     const int side = request.side;
@@ -56,12 +56,13 @@ TRootSearch CompleteAnalysis(const TThinkRequest& request, TExactTable& table)
             return counting ? SolveExactCountingNodes(
                        move.child, move.childList, -side, false, child.bound.start, host, child.nodes)
                             : SolveExactStrong(move.child, move.childList, -side, false, child.bound.start,
-                                host, table, child.threads);
+                                host, table, child.threads, child.idleWorkers);
         },
         [side](int r, TSquare) { return side * r; },
         [side](int r, int searchedBound, int bound) {
             return ExactValueHoldsFor(r, -side, searchedBound, bound);
-        } };
+        },
+        true };
 }
 
 TRootSearch FastAnalysis(const TThinkRequest& request, TExactTable& table)

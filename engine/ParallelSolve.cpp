@@ -22,14 +22,17 @@ bool IsBelow(const TSplitPoint* point, const TSplitPoint* ancestor)
 
 } // namespace
 
-std::unique_ptr<TSolveThreads> MakeSolveThreads(TExactTable& table, int threads, int empties)
+std::unique_ptr<TSolveThreads> MakeSolveThreads(
+    TExactTable& table, int threads, int empties, TIdleThreads* borrowed)
 {
-    return threads > 1 && empties >= ParallelEmpties ? std::make_unique<TSolveThreads>(table, threads)
-                                                     : nullptr;
+    return threads > 1 && empties >= ParallelEmpties
+        ? std::make_unique<TSolveThreads>(table, threads, borrowed)
+        : nullptr;
 }
 
-TSolveThreads::TSolveThreads(TExactTable& table, int threads)
+TSolveThreads::TSolveThreads(TExactTable& table, int threads, TIdleThreads* borrowed)
     : table_(table)
+    , borrowed_(borrowed)
 {
     table_.Share();
     try {
@@ -135,17 +138,47 @@ void TSolveThreads::Join(TSplitPoint& point, ISolverHost* host, std::unique_lock
     changed_.notify_all();
 }
 
+// A helper's loop. A split point it may not join for want of a thread to borrow is looked at again every
+// few milliseconds.
 void TSolveThreads::HelperLoop()
 {
     std::unique_lock lock(mutex_);
     while (!ending_) {
-        if (TSplitPoint* point = JoinableBelow(nullptr)) {
+        TSplitPoint* const point = JoinableBelow(nullptr);
+        if (point != nullptr && BorrowThread()) {
             Join(*point, nullptr, lock);
+            ReturnThread();
             continue;
         }
         idle_.fetch_add(1, std::memory_order_relaxed);
-        changed_.wait(lock);
+        if (point != nullptr) {
+            changed_.wait_for(lock, StopPollInterval);
+        } else {
+            changed_.wait(lock);
+        }
         idle_.fetch_sub(1, std::memory_order_relaxed);
+    }
+}
+
+// Takes one of the threads to borrow, if any is left; always succeeds without them.
+bool TSolveThreads::BorrowThread()
+{
+    if (borrowed_ == nullptr) {
+        return true;
+    }
+    int idle = borrowed_->load(std::memory_order_relaxed);
+    while (idle > 0) {
+        if (borrowed_->compare_exchange_weak(idle, idle - 1, std::memory_order_relaxed)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void TSolveThreads::ReturnThread()
+{
+    if (borrowed_ != nullptr) {
+        borrowed_->fetch_add(1, std::memory_order_relaxed);
     }
 }
 

@@ -8,6 +8,10 @@
 // table. A thread whose own moves are done waits for the others and meanwhile joins the split points below
 // its own, so no thread idles while work under it remains.
 //
+// A solve may also be given the idle threads of a root search to borrow (TIdleThreads): its helpers then
+// search only while they hold one of them, so that the solves of several root moves at once together use
+// no more threads than the root search has, and the last of them gets the threads the others have left.
+//
 // Only the thread that called the solve talks to the host: it looks at the stop request at its deep nodes
 // and, while it waits, every few milliseconds. A stop is relayed to the helpers through a flag they look at
 // at their deep nodes. The helpers are created with the solve and ended with it; nothing is static.
@@ -49,14 +53,19 @@ struct TSplitPoint {
 class TSolveThreads {
 public:
     // Starts `threads - 1` helper threads that search split points with `table`, which becomes shared
-    // until the object ends; the helpers end with it.
-    TSolveThreads(TExactTable& table, int threads);
+    // until the object ends; the helpers end with it. With `borrowed`, a helper searches only while it
+    // holds one of those threads.
+    TSolveThreads(TExactTable& table, int threads, TIdleThreads* borrowed = nullptr);
     ~TSolveThreads();
     TSolveThreads(const TSolveThreads&) = delete;
     TSolveThreads& operator=(const TSolveThreads&) = delete;
 
     // Whether a thread waits for work, so that a node gains by splitting.
-    bool HasIdle() const { return idle_.load(std::memory_order_relaxed) > 0; }
+    bool HasIdle() const
+    {
+        return idle_.load(std::memory_order_relaxed) > 0
+            && (borrowed_ == nullptr || borrowed_->load(std::memory_order_relaxed) > 0);
+    }
 
     // Ends every search of the solve at its next deep node.
     void RequestStop() { stopped_.store(true, std::memory_order_relaxed); }
@@ -87,8 +96,11 @@ private:
     void WaitForHelpers(TSplitPoint& point, TStrongSolver& owner, std::unique_lock<std::mutex>& lock);
     void Join(TSplitPoint& point, ISolverHost* host, std::unique_lock<std::mutex>& lock);
     TSplitPoint* JoinableBelow(const TSplitPoint* ancestor) const;
+    bool BorrowThread();
+    void ReturnThread();
 
     TExactTable& table_;
+    TIdleThreads* borrowed_;
     std::mutex mutex_;
     std::condition_variable changed_;
     std::vector<TSplitPoint*> open_;
@@ -98,8 +110,10 @@ private:
     std::vector<std::jthread> helpers_;
 };
 
-// The threads for a solve of a position with `empties` empty squares on `threads` threads, sharing `table`;
-// null when the calling thread solves alone (one thread, or too few empty squares to gain).
-std::unique_ptr<TSolveThreads> MakeSolveThreads(TExactTable& table, int threads, int empties);
+// The threads for a solve of a position with `empties` empty squares on `threads` threads, sharing `table`
+// (and borrowing from `borrowed`, if given); null when the calling thread solves alone (one thread, or too
+// few empty squares to gain).
+std::unique_ptr<TSolveThreads> MakeSolveThreads(
+    TExactTable& table, int threads, int empties, TIdleThreads* borrowed = nullptr);
 
 } // namespace kalvoro::engine

@@ -52,7 +52,7 @@ public:
     {
         std::unique_lock lock(mutex_);
         for (;;) {
-            changed_.wait(lock, [this] { return finished_ || NextToSearch() >= 0; });
+            WaitForWork(lock);
             if (finished_) {
                 return;
             }
@@ -63,11 +63,14 @@ public:
             lock.unlock();
             TBestTrace trace;
             std::uint64_t nodes = 0;
-            const int threads = search_.sharesFirstMove && index == 0 ? search_.workers : 1;
+            const bool sharedByAll = search_.sharesFirstMove && index == 0;
+            const bool borrows = !sharedByAll && search_.borrowsIdleWorkers;
+            const int threads = sharedByAll || borrows ? search_.workers : 1;
             const TTracedBound tracedBound { bound,
                 search_.traced && search_.workers > 1 ? &liveBound_ : nullptr };
             const int r = search_.childValue(moves_[static_cast<std::size_t>(index)],
-                { tracedBound, stop_, nodes, search_.traced ? &trace : nullptr, threads });
+                { tracedBound, stop_, nodes, search_.traced ? &trace : nullptr, threads,
+                    borrows ? &idleWorkers_ : nullptr });
             lock.lock();
             slot = { TSlotState::Searched, bound, r, trace, slot.nodes + nodes };
             AcceptInOrder();
@@ -111,6 +114,17 @@ public:
     }
 
 private:
+    // Waits until a move is to be searched or the run ends, counted meanwhile among the idle workers.
+    void WaitForWork(std::unique_lock<std::mutex>& lock)
+    {
+        const auto ready = [this] { return finished_ || NextToSearch() >= 0; };
+        if (!ready()) {
+            idleWorkers_.fetch_add(1, std::memory_order_relaxed);
+            changed_.wait(lock, ready);
+            idleWorkers_.fetch_sub(1, std::memory_order_relaxed);
+        }
+    }
+
     // The first move to search: the next to accept, or with several workers any later move waiting. The
     // first move may be searched by all the workers together, and then alone; otherwise the others start
     // without a bound while it is searched: their traces still give their values for any bound, and a worker
@@ -186,6 +200,8 @@ private:
     TLiveBound liveBound_ { NoValueYet * side_ };
     bool finished_ = false;
     TStopFlag stop_ { false };
+    // The workers waiting for a move to search, lent to the solves of the moves being searched.
+    TIdleThreads idleWorkers_ { 0 };
 };
 
 // What the calling thread shows of the run: the status texts, the debug values, the observer and the choice,

@@ -6,10 +6,11 @@
 // would: a later move replaces the best only when strictly better, and each move's value is the one its
 // search gives for the best root value before it. With several workers, a move is searched as soon as a
 // worker is free, with the best value known then (the first move may be searched by all of them together,
-// before any other). A mid-game search keeps the trace of its node (TBestTrace), which gives its value for
-// the better best that the moves before it may have found since, and reads that best as a live bound while it
-// runs; an exact solve's value holds for the newer best where the search says so (valueHolds). A move whose
-// value does not hold is searched again.
+// before any other; a worker that finds no move left may lend its thread to the searches still running). A
+// mid-game search keeps the trace of its node (TBestTrace), which gives its value for the better best that
+// the moves before it may have found since, and reads that best as a live bound while it runs; an exact
+// solve's value holds for the newer best where the search says so (valueHolds). A move whose value does not
+// hold is searched again.
 #pragma once
 
 #include "Board.h"
@@ -31,13 +32,15 @@ struct TRootMove {
 
 // One root move's search on a worker: the bound it starts with and the one the moves before it tighten while
 // it runs (a traced search may end as soon as it reaches it), the stop, the nodes counted, the trace to fill
-// (null: none wanted) and the threads it may use.
+// (null: none wanted), the threads it may use and, when it may use more than its own only while they are
+// idle, the idle workers to borrow them from (null: it has them to itself).
 struct TChildSearch {
     TTracedBound bound;
     const TStopFlag& stop;
     std::uint64_t& nodes;
     TBestTrace* trace;
     int threads;
+    TIdleThreads* idleWorkers = nullptr;
 };
 
 // How the root moves are valued: the status prefix, whether the loop ends at the first move that does not
@@ -57,6 +60,9 @@ struct TRootSearch {
     // For a search without a trace: whether the child's value r for the bound it was searched with is also
     // its value for another bound (null: only for the same bound).
     std::function<bool(int r, int searchedBound, int bound)> valueHolds;
+    // Whether a move searched while others are may borrow the workers left idle, so that the last moves
+    // searched do not leave them waiting.
+    bool borrowsIdleWorkers = false;
 };
 
 struct TRootChoice {

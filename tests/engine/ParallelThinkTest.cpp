@@ -166,3 +166,25 @@ TEST(ParallelThink, CompleteAnalysisOfRootMovesAtOnceShowsWhatTheAnalysisInListO
     }
     EXPECT_GT(compared, 300);
 }
+
+TEST(ParallelThink, CompleteAnalysisWhoseSolvesBorrowIdleWorkersShowsWhatOneThreadShows)
+{
+    // Root children deep enough for the solver's own threads: a move still solved when the other workers
+    // have none left borrows them. Each think starts from an empty table, so that the threads really search.
+    int compared = 0;
+    for (unsigned seed = 3; compared < 4; ++seed) {
+        for (const TRandomPosition& position : RandomGamePositions(seed)) {
+            if (BuildEmptyList(position.board).count != 17
+                || LegalMoveCount(position.board, position.sideToMove) < 4) {
+                continue;
+            }
+            const TThinkRequest request = RequestFor(position.board, position.sideToMove, 9, { 17, 17, 1 });
+            SCOPED_TRACE("seed " + std::to_string(seed));
+            ThinkTestTable().Clear();
+            const std::vector<std::string> one = ShownWithThreads(request, 1);
+            ThinkTestTable().Clear();
+            ASSERT_EQ(ShownWithThreads(request, 3), one);
+            ++compared;
+        }
+    }
+}
