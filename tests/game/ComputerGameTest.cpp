@@ -15,13 +15,14 @@ using namespace kalvoro::game;
 namespace {
 
 // A quiet window that also keeps every evaluation label, status text and debug value, and lets a test act at
-// the n-th processing of messages.
+// the n-th round of messages. Messages processed again and again while the computer waits for its worker
+// threads, with no status text between them, are one round: how often the wait looks depends on the machine.
 class TWatchingWindow : public TQuietWindow {
 public:
     std::vector<std::string> labels;
     std::vector<std::string> statusTexts;
     std::vector<std::string> debugValues;
-    int messageCalls = 0;
+    int messageRounds = 0;
     std::function<void(int)> onProcessMessages;
 
     void SetEvalLabel(int colour, const std::string& text) override
@@ -29,7 +30,11 @@ public:
         TQuietWindow::SetEvalLabel(colour, text);
         labels.push_back(std::string(ColourName(colour)) + " " + text);
     }
-    void SetStatusText(const std::string& text) override { statusTexts.push_back(text); }
+    void SetStatusText(const std::string& text) override
+    {
+        statusTexts.push_back(text);
+        roundOpen_ = false;
+    }
     void DrawDebugValue(int x, int y, int value) override
     {
         debugValues.push_back(SquareName(x, y) + " " + std::to_string(value));
@@ -37,11 +42,18 @@ public:
     void ProcessMessages() override
     {
         TQuietWindow::ProcessMessages();
-        ++messageCalls;
+        if (roundOpen_) {
+            return;
+        }
+        roundOpen_ = true;
+        ++messageRounds;
         if (onProcessMessages) {
-            onProcessMessages(messageCalls);
+            onProcessMessages(messageRounds);
         }
     }
+
+private:
+    bool roundOpen_ = false;
 };
 
 class ComputerGameTest : public ::testing::Test {
@@ -156,7 +168,7 @@ TEST_F(ComputerGameTest, ThinkWorksThroughTheWindow)
     EXPECT_EQ(window.statusTexts,
         (std::vector<std::string> {
             "[N] White is thinking f4", "[N] White is thinking d6", "[N] White is thinking f6", "" }));
-    EXPECT_EQ(window.messageCalls, 3);
+    EXPECT_EQ(window.messageRounds, 3);
     EXPECT_EQ(window.labels.back(), "White -10");
     EXPECT_EQ(Game.History[2].Move, MoveCode(6, 4));
     EXPECT_TRUE(window.debugValues.empty());
@@ -176,9 +188,9 @@ TEST_F(ComputerGameTest, DebugModeShowsTheRootValuesWithoutPlaying)
 TEST_F(ComputerGameTest, StopWhileAComputerThinksHandsThatSideToAPerson)
 {
     SetPlayers(1, 3);
-    // No Wait: messages are processed only inside Think, once per root move tried.
-    window.onProcessMessages = [](int call) {
-        if (call == 12) {
+    // No Wait: messages are processed only inside Think, one round per root move tried.
+    window.onProcessMessages = [](int round) {
+        if (round == 12) {
             BackBtnClick();
         }
     };
