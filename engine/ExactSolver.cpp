@@ -62,7 +62,7 @@ int ExactScore(const TBoard& board, int colour, TExactTable& table, std::uint64_
         = MakeSolveThreads(table, threads, PopCount(~(bits.black | bits.white)));
     TStrongSolver solver(table, nullptr, helpers.get());
     const int score
-        = solver.Solve(OwnDiscs(bits, colour), OwnDiscs(bits, -colour), -ExactInfinity, ExactInfinity);
+        = solver.SolveExactly(OwnDiscs(bits, colour), OwnDiscs(bits, -colour), -MaxScore, MaxScore, 0);
     deepNodes += solver.DeepNodes();
     return score;
 }

@@ -26,8 +26,11 @@
 
 namespace kalvoro::engine {
 
+// The largest final score, every disc of one side.
+constexpr int MaxScore = 64;
+
 // Beyond every final score (-64 to 64): the bounds of a position nothing is known of.
-constexpr int ExactInfinity = 65;
+constexpr int ExactInfinity = MaxScore + 1;
 
 // The move of a position nothing is known of.
 constexpr int NoTableMove = 64;

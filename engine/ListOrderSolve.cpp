@@ -354,10 +354,12 @@ int ListOrderExact(
         return colour * solver.Solve(sides.own, sides.opponent, -ExactInfinity, ExactInfinity);
     }
     const int beta = StrongBeta(colour, bound);
+    if (beta > MaxScore) {
+        return colour * solver.SolveExactly(sides.own, sides.opponent, -MaxScore, MaxScore, 0);
+    }
     // A null window settles cheaply which side of the bound the value lies on; only a value below it is
     // needed exactly.
-    int score
-        = beta < ExactInfinity ? solver.Solve(sides.own, sides.opponent, beta - 1, beta) : -ExactInfinity;
+    int score = solver.Solve(sides.own, sides.opponent, beta - 1, beta);
     if (score < beta && !solver.Stopped()) {
         score = solver.Solve(sides.own, sides.opponent, -ExactInfinity, beta);
     }

@@ -220,6 +220,30 @@ int TStrongSolver::Solve(TBits own, TBits opponent, int alpha, int beta)
         : SolveShallow(own, opponent, alpha, beta, empties, QuadrantParity(~(own | opponent)));
 }
 
+// A wide window costs more than the null windows that pin the same score down: every node along its first
+// line searches a wide window as well. So each test asks only whether the score reaches a value; a test's
+// fail-soft result is a bound, the next test is placed just beyond it, and the table keeps what the earlier
+// tests proved. On the endgame test positions of 20 to 25 empty squares this visited a third fewer nodes than
+// one wide window, even where the score lay 28 discs from the first guess; at 26 about as many.
+int TStrongSolver::SolveExactly(TBits own, TBits opponent, int lower, int upper, int guess)
+{
+    int test = std::clamp(guess, lower + 1, upper);
+    while (lower < upper) {
+        const int v = Solve(own, opponent, test - 1, test);
+        if (stopped_) {
+            return 0;
+        }
+        if (v >= test) {
+            lower = v;
+            test = v + 1;
+        } else {
+            upper = v;
+            test = v;
+        }
+    }
+    return lower;
+}
+
 int TStrongSolver::SortedMoves(TBits own, TBits opponent, TSortedMoves& moves) const
 {
     return OrderedMoves(own, opponent, MoveMask(own, opponent), NoTableMove, moves);

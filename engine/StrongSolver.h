@@ -69,6 +69,11 @@ public:
     // otherwise a bound on the same side of the window as the exact score. 0 once stopped.
     int Solve(TBits own, TBits opponent, int alpha, int beta);
 
+    // The exact score of the side owning `own`, to move, known to lie in [lower, upper], found by null-window
+    // searches starting at `guess`. The same as Solve's with a window around [lower, upper], for fewer nodes.
+    // 0 once stopped.
+    int SolveExactly(TBits own, TBits opponent, int lower, int upper, int guess);
+
     // The legal moves, best first as the solver tries them; returns their number.
     int SortedMoves(TBits own, TBits opponent, TSortedMoves& moves) const;
 
