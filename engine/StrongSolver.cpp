@@ -22,6 +22,8 @@ constexpr int EtcEmpties = 12;
 // all of its moves, so the threads seldom search moves a cut would have spared; waiting for one move only
 // searched about a quarter more nodes on the endgame test positions, and up to five times as many on one.
 constexpr int SplitEmpties = 14;
+// Exact scores of positions with this many empty squares or more are found by null-window tests.
+constexpr int NullWindowEmpties = 20;
 constexpr int YoungBrothersWait = 2;
 constexpr std::array<TBits, 4> Quadrants { 0x000000000F0F0F0FULL, 0x00000000F0F0F0F0ULL,
     0x0F0F0F0F00000000ULL, 0xF0F0F0F000000000ULL };
@@ -224,9 +226,14 @@ int TStrongSolver::Solve(TBits own, TBits opponent, int alpha, int beta)
 // line searches a wide window as well. So each test asks only whether the score reaches a value; a test's
 // fail-soft result is a bound, the next test is placed just beyond it, and the table keeps what the earlier
 // tests proved. On the endgame test positions of 20 to 25 empty squares this visited a third fewer nodes than
-// one wide window, even where the score lay 28 discs from the first guess; at 26 about as many.
+// one wide window, even where the score lay 28 discs from the first guess; at 26 about as many. In smaller
+// trees the repeated tests gain nothing, so they keep the one wide window.
 int TStrongSolver::SolveExactly(TBits own, TBits opponent, int lower, int upper, int guess)
 {
+    if (PopCount(~(own | opponent)) < NullWindowEmpties) {
+        const int v = Solve(own, opponent, lower - 1, upper + 1);
+        return stopped_ ? 0 : v;
+    }
     int test = std::clamp(guess, lower + 1, upper);
     while (lower < upper) {
         const int v = Solve(own, opponent, test - 1, test);

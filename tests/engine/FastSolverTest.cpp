@@ -1,12 +1,14 @@
 // The strong exact solver and the fast win-or-loss search against the plain solvers.
 #include "engine/ExactSolver.h"
 #include "engine/MoveChoice.h"
+#include "engine/StrongSolver.h"
 #include "reference/PlainSearch.h"
 #include "support/RandomGames.h"
 #include "support/StopHosts.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <random>
 #include <string>
@@ -84,6 +86,31 @@ TEST(FastSolver, ExactScoresEqualThePlainSolver)
         ++compared;
     }
     EXPECT_GT(compared, 700);
+}
+
+// From 20 empty squares up the exact score is pinned down by null-window tests, upwards or downwards from 0:
+// each position's score equals that of one wide window.
+TEST(FastSolver, NullWindowTestsGiveTheScoreOfOneWideWindow)
+{
+    std::vector<int> scores;
+    for (unsigned seed = 1; seed <= 3; ++seed) {
+        const std::vector<TRandomPosition> game = RandomGamePositions(seed);
+        const auto twenty = std::ranges::find_if(
+            game, [](const TRandomPosition& p) { return BuildEmptyList(p.board).count == 20; });
+        ASSERT_NE(twenty, game.end());
+        const TRandomPosition& position = *twenty;
+        const TBitBoard bits = ToBitBoard(position.board);
+        const int side = position.sideToMove;
+        TExactTable table;
+        TStrongSolver wide(table, nullptr);
+        const int score
+            = wide.Solve(OwnDiscs(bits, side), OwnDiscs(bits, -side), -ExactInfinity, ExactInfinity);
+        table.Clear();
+        ASSERT_EQ(ExactScore(position.board, side, table), score) << seed;
+        scores.push_back(score);
+    }
+    EXPECT_TRUE(std::ranges::any_of(scores, [](int score) { return score < 0; }));
+    EXPECT_TRUE(std::ranges::any_of(scores, [](int score) { return score > 0; }));
 }
 
 // A published endgame test position with 20 empty squares (#40 of the public FFO set): the tree is deep
