@@ -38,11 +38,13 @@ std::vector<TBoard> TestBoards()
     return boards;
 }
 
-// Every move and every turned disc of both colours agrees with MakeMove.
+// Every move and every turned disc of both colours agrees with MakeMove, whether the build finds them with
+// vector instructions or without.
 void ExpectSameMoves(const TBoard& board, int colour)
 {
     const TBitBoard bits = ToBitBoard(board);
     const TBits moves = MoveMask(OwnDiscs(bits, colour), OwnDiscs(bits, -colour));
+    ASSERT_EQ(bitboard_detail::MoveMaskAlongShifts(OwnDiscs(bits, colour), OwnDiscs(bits, -colour)), moves);
     for (int y = 1; y <= 8; ++y) {
         for (int x = 1; x <= 8; ++x) {
             const int index = BitIndex(x, y);
@@ -53,6 +55,10 @@ void ExpectSameMoves(const TBoard& board, int colour)
             }
             const TBits flips = FlipMask(OwnDiscs(bits, colour), OwnDiscs(bits, -colour), index);
             ASSERT_EQ(flips != 0, legal) << SquareName(x, y);
+            ASSERT_EQ(
+                bitboard_detail::FlipMaskAlongRays(OwnDiscs(bits, colour), OwnDiscs(bits, -colour), index),
+                flips)
+                << SquareName(x, y);
             TBoard after;
             if (MakeMove(board, after, x, y, colour)) {
                 ASSERT_EQ(PlayMove(bits, colour, index, flips), ToBitBoard(after)) << SquareName(x, y);
