@@ -29,13 +29,14 @@ int SolveExactStrong(const TBoard& board, const TSquareList& list, int colour, b
 }
 
 int SolveWinLossFast(const TBoard& board, const TSquareList& list, int colour, bool passed, int bound,
-    ISolverHost& host, TExactTable& table, int threads)
+    ISolverHost& host, TExactTable& table, int threads, TIdleThreads* borrowed)
 {
-    return SolveWinLossFastWith(SelfProvingEmpties, board, list, colour, passed, bound, host, table, threads);
+    return SolveWinLossFastWith(
+        SelfProvingEmpties, board, list, colour, passed, bound, host, table, threads, borrowed);
 }
 
 int SolveWinLossFastWith(int selfProvingEmpties, const TBoard& board, const TSquareList& list, int colour,
-    bool passed, int bound, ISolverHost& host, TExactTable& table, int threads)
+    bool passed, int bound, ISolverHost& host, TExactTable& table, int threads, TIdleThreads* borrowed)
 {
     if (host.StopRequested()) {
         return 0;
@@ -44,7 +45,7 @@ int SolveWinLossFastWith(int selfProvingEmpties, const TBoard& board, const TSqu
     if (!ToSearchOrder(board, list, order)) {
         return SolveWinLoss(board, list, colour, passed, bound, host);
     }
-    const std::unique_ptr<TSolveThreads> helpers = MakeSolveThreads(table, threads, list.count);
+    const std::unique_ptr<TSolveThreads> helpers = MakeSolveThreads(table, threads, list.count, borrowed);
     return FastWinLossValue(
         table, host, selfProvingEmpties, ToBitBoard(board), order, colour, passed, bound, helpers.get());
 }

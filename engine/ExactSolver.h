@@ -27,13 +27,14 @@ int SolveExactStrong(const TBoard& board, const TSquareList& list, int colour, b
 
 // The value of SolveWinLoss(board, list, colour, passed, bound, host), found faster with `table`.
 int SolveWinLossFast(const TBoard& board, const TSquareList& list, int colour, bool passed, int bound,
-    ISolverHost& host, TExactTable& table, int threads = 1);
+    ISolverHost& host, TExactTable& table, int threads = 1, TIdleThreads* borrowed = nullptr);
 
 // SolveWinLossFast with the part that settles who wins by searching the moves themselves taking over at
 // `selfProvingEmpties` empty squares or fewer instead of the usual depth (0: never), so that tests can reach
 // every part of the fast search on positions the plain solver settles quickly.
 int SolveWinLossFastWith(int selfProvingEmpties, const TBoard& board, const TSquareList& list, int colour,
-    bool passed, int bound, ISolverHost& host, TExactTable& table, int threads = 1);
+    bool passed, int bound, ISolverHost& host, TExactTable& table, int threads = 1,
+    TIdleThreads* borrowed = nullptr);
 
 // The final disc difference under best play, from the side to move's view (positive: it wins), with the same
 // rules as SolveExact. For tests and the benchmark; no stop request, no messages.

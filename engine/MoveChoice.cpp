@@ -65,21 +65,22 @@ TRootSearch CompleteAnalysis(const TThinkRequest& request, TExactTable& table)
         true };
 }
 
+// The win-or-loss solves of the root children, spread over the workers as the exact solves are, up to the
+// first move that does not lose.
 TRootSearch FastAnalysis(const TThinkRequest& request, TExactTable& table)
 {
     const int side = request.side;
-    const int threads = request.threads;
     const bool counting = request.nodeCounter != nullptr;
-    return { "[F] ", true, false, 1, false, false,
-        [side, threads, &table, counting](const TRootMove& move, const TChildSearch& search) {
-            TStopFlagHost host(search.stop);
-            const int bound = search.bound.start;
-            std::uint64_t& nodes = search.nodes;
-            return counting
-                ? SolveWinLossCountingNodes(move.child, move.childList, -side, false, bound, host, nodes)
-                : SolveWinLossFast(move.child, move.childList, -side, false, bound, host, table, threads);
+    return { "[F] ", true, false, std::max(1, request.threads), false, true,
+        [side, &table, counting](const TRootMove& move, const TChildSearch& child) {
+            TStopFlagHost host(child.stop);
+            const int bound = child.bound.start;
+            return counting ? SolveWinLossCountingNodes(
+                       move.child, move.childList, -side, false, bound, host, child.nodes)
+                            : SolveWinLossFast(move.child, move.childList, -side, false, bound, host, table,
+                                child.threads, child.idleWorkers);
         },
-        [side](int r, TSquare) { return side * r; }, {} };
+        [side](int r, TSquare) { return side * r; }, {}, true };
 }
 
 // The level's mid-game search of the root children, several at once.
@@ -129,6 +130,7 @@ TThinkResult Think(const TThinkRequest& request, TBookCursors& cursors, TExactTa
             request, list, TThinkMode::Complete, CompleteAnalysis(request, table), host, observer);
     }
     if (list.count <= row.fastDepth) {
+        const TTableSharing sharing(table, request.threads > 1);
         return SearchRootMoves(request, list, TThinkMode::Fast, FastAnalysis(request, table), host, observer);
     }
     NodeDepthLimit = row.nodeDepth;

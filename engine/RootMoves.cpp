@@ -135,11 +135,26 @@ private:
         const bool alone = search_.workers == 1 || (search_.sharesFirstMove && accepted_ == 0);
         const int last = alone ? std::min(accepted_ + 1, count) : count;
         for (int index = accepted_; index < last; ++index) {
-            if (slots_[static_cast<std::size_t>(index)].state == TSlotState::Waiting) {
+            const TSlot& slot = slots_[static_cast<std::size_t>(index)];
+            if (slot.state == TSlotState::Waiting) {
                 return index;
+            }
+            if (EndsTheLoop(slot, index)) {
+                return -1;
             }
         }
         return -1;
+    }
+
+    // Whether a searched move ends a loop that ends at the first move that does not lose. No move after it is
+    // needed then, whichever move ends the loop, so a free worker lends its thread to the searches still
+    // running instead of starting one: on the fast analysis's positions a worker that went on speculated on
+    // moves that were never shown while a long proof of a loss before them ran alone. Should the moves before
+    // it leave it a bound its value does not hold for, it waits to be searched again and no longer ends it.
+    bool EndsTheLoop(const TSlot& slot, int index) const
+    {
+        return search_.endAtFirstNonLoss && slot.state == TSlotState::Searched
+            && search_.rootValue(slot.r, moves_[static_cast<std::size_t>(index)].square) >= 0;
     }
 
     // The value of a searched move for the bound the moves before it give it, when its search tells.
