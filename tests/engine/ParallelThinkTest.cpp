@@ -161,7 +161,8 @@ TEST(ParallelThink, AnalysesOfRootMovesAtOnceShowWhatTheAnalysesInListOrderShow)
         }
         for (const TLevelRow row : { TLevelRow { 14, 14, 1 }, TLevelRow { 3, 14, 1 } }) {
             const TThinkRequest request = RequestFor(position.board, position.sideToMove, 9, row);
-            SCOPED_TRACE("position " + std::to_string(compared) + " fast " + std::to_string(row.fastDepth));
+            SCOPED_TRACE(
+                "position " + std::to_string(compared) + " complete " + std::to_string(row.completeDepth));
             const std::vector<std::string> one = ShownWithThreads(request, 1);
             ASSERT_EQ(ShownWithThreads(request, 3), one);
         }
