@@ -70,9 +70,14 @@ public:
     int Solve(TBits own, TBits opponent, int alpha, int beta);
 
     // The exact score of the side owning `own`, to move, known to lie in [lower, upper], found by null-window
-    // searches starting at `guess`. The same as Solve's with a window around [lower, upper], for fewer nodes.
+    // searches starting at `guess` (in large trees, the second starts at the end of the line the first
+    // leaves in the table). The same as Solve's with a window around [lower, upper], for fewer nodes.
     // 0 once stopped.
     int SolveExactly(TBits own, TBits opponent, int lower, int upper, int guess);
+
+    // From how many empty squares up SolveExactly goes on from the line its first test leaves in the table;
+    // the tests set it lower to take those steps on trees small enough for them.
+    void SetLineGuessEmpties(int empties) { lineGuessEmpties_ = empties; }
 
     // The legal moves, best first as the solver tries them; returns their number.
     int SortedMoves(TBits own, TBits opponent, TSortedMoves& moves) const;
@@ -91,6 +96,7 @@ private:
     };
 
     bool CheckSharedStop();
+    std::optional<int> LineValue(TBits own, TBits opponent);
     int SearchSplit(TBits own, TBits opponent, const TSortedMoves& moves, int count,
         const TTableWindow& window, int empties, const TSplitStart& start);
     int SearchLaterMove(TBits own, TBits opponent, int floor, int beta);
@@ -109,6 +115,9 @@ private:
     TSplitPoint* splitPoint_ = nullptr;
     bool stopped_ = false;
     std::uint64_t deepNodes_ = 0;
+    // The number of empty squares from which the largest trees start; in the endgame test positions the
+    // tests from the line's score visited fewer nodes from 24 up, and about as many or more below.
+    int lineGuessEmpties_ = 24;
 };
 
 } // namespace kalvoro::engine

@@ -88,8 +88,9 @@ TEST(FastSolver, ExactScoresEqualThePlainSolver)
     EXPECT_GT(compared, 700);
 }
 
-// From 20 empty squares up the exact score is pinned down by null-window tests, upwards or downwards from 0:
-// each position's score equals that of one wide window.
+// From 20 empty squares up the exact score is pinned down by null-window tests, upwards or downwards from 0,
+// or (in the largest trees) from the score of a line the table holds: each position's score equals that of
+// one wide window.
 TEST(FastSolver, NullWindowTestsGiveTheScoreOfOneWideWindow)
 {
     std::vector<int> scores;
@@ -107,6 +108,12 @@ TEST(FastSolver, NullWindowTestsGiveTheScoreOfOneWideWindow)
             = wide.Solve(OwnDiscs(bits, side), OwnDiscs(bits, -side), -ExactInfinity, ExactInfinity);
         table.Clear();
         ASSERT_EQ(ExactScore(position.board, side, table), score) << seed;
+        table.Clear();
+        TStrongSolver fromLine(table, nullptr);
+        fromLine.SetLineGuessEmpties(20);
+        ASSERT_EQ(
+            fromLine.SolveExactly(OwnDiscs(bits, side), OwnDiscs(bits, -side), -MaxScore, MaxScore, 0), score)
+            << seed;
         scores.push_back(score);
     }
     EXPECT_TRUE(std::ranges::any_of(scores, [](int score) { return score < 0; }));
