@@ -102,11 +102,11 @@ void AfterMove()
 void AnimationPause()
 {
     Game.TimerTicks = 0;
-    const int pause = window->PauseTicks();
     window->SetAnimationTimer(true);
+    // The pause is read on every round: a window that is closing shortens the pause under way to nothing.
     do {
         window->ProcessMessages();
-    } while (Game.TimerTicks < pause);
+    } while (Game.TimerTicks < window->PauseTicks());
     window->SetAnimationTimer(false);
 }
 

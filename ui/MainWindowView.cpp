@@ -129,14 +129,15 @@ void TForm1::ShowResultDialog(const std::string& line1, const std::string& line2
     }
 }
 
+// A window asked to close completes the move being shown without pauses, so that it closes at once.
 bool TForm1::NoWait()
 {
-    return NoWait1->isChecked();
+    return closeRequested || NoWait1->isChecked();
 }
 
 int TForm1::PauseTicks()
 {
-    return timer1Tag;
+    return closeRequested ? 0 : timer1Tag;
 }
 
 void TForm1::SetAnimationTimer(bool enabled)
@@ -161,7 +162,7 @@ void TForm1::ProcessMessages()
     // During an animation pause the next timer tick is at most 50 ms away, so waiting for it costs nothing
     // and keeps the pause from spinning; the computer's own calls must not wait.
     QEventLoop::ProcessEventsFlags flags = QEventLoop::AllEvents;
-    if (Timer1->isActive()) {
+    if (Timer1->isActive() && !closeRequested) {
         flags |= QEventLoop::WaitForMoreEvents;
     }
     QCoreApplication::processEvents(flags);

@@ -188,16 +188,19 @@ TEST_F(TWindowTest, ClosingDuringTheComputersTurnStopsItAndThenCloses)
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
-TEST_F(TWindowTest, ClosingWhileAMoveIsShownFinishesTheMoveFirst)
+TEST_F(TWindowTest, ClosingWhileAMoveIsShownFinishesItWithoutPausesAndTheComputerDoesNotAnswer)
 {
-    form->SetPlayerLevel(White, HumanLevel);
+    // The computer is to answer the person's move; the close must not let it start a search of its own.
+    SetThinkFunction(ThinkUntilStopped);
     Item("Slow1")->trigger();
     ShowForm();
     QTimer::singleShot(100, [this] { form->close(); });
     QTest::mouseClick(form->BoardView(), Qt::LeftButton, {}, Centre(4, 3));
     EXPECT_EQ(Cell(Game.GameBoard, 4, 4), Black);
     EXPECT_EQ(Game.HistoryTop, 1);
+    EXPECT_LT(Game.TimerTicks, 10); // the pause under way when the close came was cut short
     ASSERT_TRUE(QTest::qWaitFor([this] { return !form->isVisible(); }, 2000));
+    EXPECT_EQ(form->Panel()->Combo2->currentText(), QStringLiteral("Cow"));
 }
 
 TEST_F(TWindowTest, ResultDialogHasItsFixedLook)
