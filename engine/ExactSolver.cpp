@@ -25,7 +25,7 @@ int SolveExactStrong(const TBoard& board, const TSquareList& list, int colour, b
     }
     const std::unique_ptr<TSolveThreads> helpers = MakeSolveThreads(table, threads, list.count, borrowed);
     TStrongSolver solver(table, &host, helpers.get());
-    return ListOrderExact(solver, bits, order, colour, bound);
+    return ListOrderExact(solver, host, bits, order, colour, bound);
 }
 
 int SolveWinLossFast(const TBoard& board, const TSquareList& list, int colour, bool passed, int bound,

@@ -3,7 +3,9 @@
 #pragma once
 
 #include <atomic>
+#include <functional>
 #include <string>
+#include <utility>
 
 namespace kalvoro::engine {
 
@@ -17,6 +19,10 @@ public:
     virtual ~ISolverHost() = default;
     virtual bool StopRequested() = 0;
     virtual void ProcessMessages() = 0;
+    // Told by a solve against its parent's bound as soon as it knows that the value will not beat the bound
+    // (the parent keeps a best of at least the bound), long before it returns: a root search then knows the
+    // bound of the moves after this one.
+    virtual void BoundNotBeaten() { }
 };
 
 // What the computer player needs of its caller beyond a solve's stop flag and message processing.
@@ -41,18 +47,26 @@ using TLiveBound = std::atomic<int>;
 using TIdleThreads = std::atomic<int>;
 
 // The host of a solve on a worker thread: it stops when the flag is set and has no messages to process (the
-// waiting thread processes them).
+// waiting thread processes them); it passes BoundNotBeaten on to `boundNotBeaten`, when given.
 class TStopFlagHost : public ISolverHost {
 public:
-    explicit TStopFlagHost(const TStopFlag& stop)
+    explicit TStopFlagHost(const TStopFlag& stop, std::function<void()> boundNotBeaten = {})
         : stop_(stop)
+        , boundNotBeaten_(std::move(boundNotBeaten))
     {
     }
     bool StopRequested() override { return stop_.load(std::memory_order_relaxed); }
     void ProcessMessages() override { }
+    void BoundNotBeaten() override
+    {
+        if (boundNotBeaten_) {
+            boundNotBeaten_();
+        }
+    }
 
 private:
     const TStopFlag& stop_;
+    std::function<void()> boundNotBeaten_;
 };
 
 // A host for callers with no window and no Stop button (the analysis, the benchmark, the command line,

@@ -345,8 +345,8 @@ int FirstChildReaching(TStrongSolver& solver, const TSides& sides, TBits moves, 
 
 } // namespace
 
-int ListOrderExact(
-    TStrongSolver& solver, const TBitBoard& board, const TSearchOrder& list, int colour, int bound)
+int ListOrderExact(TStrongSolver& solver, ISolverHost& host, const TBitBoard& board, const TSearchOrder& list,
+    int colour, int bound)
 {
     const TSides sides = SidesOf(board, colour);
     const TBits moves = MoveMask(sides.own, sides.opponent);
@@ -366,6 +366,7 @@ int ListOrderExact(
     if (score < beta || solver.Stopped()) {
         return colour * score;
     }
+    host.BoundNotBeaten();
     return FirstChildReaching(solver, sides, moves, list, colour, bound, colour * score);
 }
 

@@ -36,9 +36,10 @@ namespace kalvoro::engine {
 constexpr int SelfProvingEmpties = 14;
 
 // The value of SolveExact for `board` with `colour` to move and `bound`, `list` holding exactly its empty
-// squares, solved by `solver`.
-int ListOrderExact(
-    TStrongSolver& solver, const TBitBoard& board, const TSearchOrder& list, int colour, int bound);
+// squares, solved by `solver`; `host` hears BoundNotBeaten as soon as the value is known not to beat the
+// bound.
+int ListOrderExact(TStrongSolver& solver, ISolverHost& host, const TBitBoard& board, const TSearchOrder& list,
+    int colour, int bound);
 
 // The value of SolveWinLoss for the same arguments, the part that searches the moves for their own results
 // taking over at `selfProvingEmpties` empty squares or fewer; the strong solves run on `threads` (null: the

@@ -43,16 +43,18 @@ TThinkResult SearchRootMoves(const TThinkRequest& request, const TSquareList& li
 }
 
 // The exact solves of the root children: the first on every thread, then the others at once, one thread
-// each, with the best root value known when each starts, borrowing the threads that find no move left to
-// solve. A value found for an older bound holds when it is exact and does not reach the newer one either;
-// otherwise the move is solved again. The benchmark counts the nodes of the plain solver.
+// each, borrowing the threads that find no move left to solve. A move is solved once the moves before it
+// are known not to beat their bounds, so with the bound they leave. The benchmark counts the nodes of the
+// plain solver, which does not tell that: its moves start with the best root value known then, and a value
+// found for an older bound holds when it is exact and does not reach the newer one either; otherwise the
+// move is solved again.
 TRootSearch CompleteAnalysis(const TThinkRequest& request, TExactTable& table)
 {
     const int side = request.side;
     const bool counting = request.nodeCounter != nullptr;
     return { "[P] ", false, false, std::max(1, request.threads), false, true,
         [side, &table, counting](const TRootMove& move, const TChildSearch& child) {
-            TStopFlagHost host(child.stop);
+            TStopFlagHost host(child.stop, child.boundNotBeaten);
             return counting ? SolveExactCountingNodes(
                        move.child, move.childList, -side, false, child.bound.start, host, child.nodes)
                             : SolveExactStrong(move.child, move.childList, -side, false, child.bound.start,
@@ -62,7 +64,7 @@ TRootSearch CompleteAnalysis(const TThinkRequest& request, TExactTable& table)
         [side](int r, int searchedBound, int bound) {
             return ExactValueHoldsFor(r, -side, searchedBound, bound);
         },
-        true };
+        true, !counting };
 }
 
 // The win-or-loss solves of the root children, spread over the workers as the exact solves are, up to the

@@ -32,6 +32,9 @@ struct TSlot {
     int r = 0;
     TBestTrace trace;
     std::uint64_t nodes = 0;
+    // The move is known not to beat the bound it is searched with, so it leaves the best as it is: the best
+    // only rises, so this holds for every later search of it too.
+    bool leavesBest = false;
 };
 
 // The state the workers share with the calling thread, all of it under one lock. The workers search and
@@ -70,9 +73,13 @@ public:
                 search_.traced && search_.workers > 1 ? &liveBound_ : nullptr };
             const int r = search_.childValue(moves_[static_cast<std::size_t>(index)],
                 { tracedBound, stop_, nodes, search_.traced ? &trace : nullptr, threads,
-                    borrows ? &idleWorkers_ : nullptr });
+                    borrows ? &idleWorkers_ : nullptr, [this, index] { MarkLeavesBest(index); } });
             lock.lock();
-            slot = { TSlotState::Searched, bound, r, trace, slot.nodes + nodes };
+            slot.state = TSlotState::Searched;
+            slot.bound = bound;
+            slot.r = r;
+            slot.trace = trace;
+            slot.nodes += nodes;
             AcceptInOrder();
             changed_.notify_all();
         }
@@ -114,6 +121,23 @@ public:
     }
 
 private:
+    void MarkLeavesBest(int index)
+    {
+        const std::lock_guard lock(mutex_);
+        slots_[static_cast<std::size_t>(index)].leavesBest = true;
+        changed_.notify_all();
+    }
+
+    // Whether a move still to be accepted is known to leave the best as it is: the moves after it then have
+    // their final bound. A move searched with an older, lower bound and not beating it leaves the best too.
+    bool LeavesBest(const TSlot& slot, int index) const
+    {
+        const bool searchedBelowBound = slot.state == TSlotState::Searched
+            && search_.rootValue(slot.r, moves_[static_cast<std::size_t>(index)].square)
+                <= slot.bound * side_;
+        return slot.leavesBest || searchedBelowBound;
+    }
+
     // Waits until a move is to be searched or the run ends, counted meanwhile among the idle workers.
     void WaitForWork(std::unique_lock<std::mutex>& lock)
     {
@@ -128,7 +152,8 @@ private:
     // The first move to search: the next to accept, or with several workers any later move waiting. The
     // first move may be searched by all the workers together, and then alone; otherwise the others start
     // without a bound while it is searched: their traces still give their values for any bound, and a worker
-    // would wait otherwise. -1 when none.
+    // would wait otherwise. A search that waits for the final bound starts no move after one that may still
+    // raise the best. -1 when none.
     int NextToSearch() const
     {
         const int count = static_cast<int>(slots_.size());
@@ -139,7 +164,7 @@ private:
             if (slot.state == TSlotState::Waiting) {
                 return index;
             }
-            if (EndsTheLoop(slot, index)) {
+            if (EndsTheLoop(slot, index) || (search_.waitsForFinalBound && !LeavesBest(slot, index))) {
                 return -1;
             }
         }

@@ -1,10 +1,16 @@
 #include "ThinkTestSupport.h"
 
+#include "engine/RootMoves.h"
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
+#include <condition_variable>
+#include <mutex>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 using namespace kalvoro::engine;
@@ -191,4 +197,51 @@ TEST(ParallelThink, CompleteAnalysisWhoseSolvesBorrowIdleWorkersShowsWhatOneThre
             ++compared;
         }
     }
+}
+
+TEST(ParallelThink, ARootMoveWaitsForTheBoundTheMovesBeforeItLeave)
+{
+    // Root values 1, 5, 3, 4, 7, 2 in list order. A move that beats its bound takes a while, long enough for
+    // an idle worker to start the next one; a move that does not says so at once and then waits for the
+    // next move to start beside it. Every move must be searched once, with the bound the loop in list order
+    // gives it, and the moves after one that leaves the best must still be searched beside it.
+    const std::vector<int> values { 1, 5, 3, 4, 7, 2 };
+    std::vector<TRootMove> moves(values.size());
+    for (std::size_t i = 0; i < moves.size(); ++i) {
+        moves[i].square = { static_cast<std::int16_t>(i + 1), 1 };
+    }
+    std::mutex mutex;
+    std::condition_variable started;
+    std::vector<std::pair<int, int>> searched;
+    bool searchedBeside = false;
+    TRootSearch search { "[P] ", false, false, 2, false, false,
+        [&](const TRootMove& move, const TChildSearch& child) {
+            const int index = move.square.x - 1;
+            const int value = values[static_cast<std::size_t>(index)];
+            std::unique_lock lock(mutex);
+            searched.emplace_back(index, child.bound.start);
+            started.notify_all();
+            if (value > child.bound.start) {
+                started.wait_for(lock, std::chrono::milliseconds(50));
+                return value;
+            }
+            lock.unlock();
+            child.boundNotBeaten();
+            lock.lock();
+            if (index + 1 < static_cast<int>(values.size())) {
+                const bool nextStarted = started.wait_for(
+                    lock, std::chrono::seconds(5), [&] { return searched.back().first > index; });
+                searchedBeside = searchedBeside || nextStarted;
+            }
+            return value;
+        },
+        [](int r, TSquare) { return r; }, [](int, int, int) { return false; }, false, true };
+    TQuietHost host;
+    const TRootChoice choice = ChooseRootMove(moves, Black, false, search, host, {});
+    EXPECT_EQ(choice.move, moves[4].square);
+    std::sort(searched.begin(), searched.end());
+    const std::vector<std::pair<int, int>> inListOrder { { 0, -32768 }, { 1, 1 }, { 2, 5 }, { 3, 5 },
+        { 4, 5 }, { 5, 7 } };
+    EXPECT_EQ(searched, inListOrder);
+    EXPECT_TRUE(searchedBeside);
 }
