@@ -26,10 +26,10 @@ struct TThreadBenchItem {
     std::string mode;
 };
 
-// Thinks about every item with one thread and with `threads`, printing both times, their ratio and whether
-// the root values, the move and the label agree, then the median ratio per kind of search; then asks each of
-// `stopItems` to stop `stopAfterMs` into its search with `threads` and prints how long the stop took.
-// Returns 0 when everything agreed, 1 otherwise.
+// Thinks about every item with one thread and with `threads` (the short ones three times each way, keeping
+// the fastest), printing both times, their ratio and whether the root values, the move and the label agree,
+// then the median ratio per kind of search; then asks each of `stopItems` to stop `stopAfterMs` into its
+// search with `threads` and prints how long the stop took. Returns 0 when everything agreed, 1 otherwise.
 int RunThreadBench(std::ostream& out, int threads, const std::vector<TThreadBenchItem>& items,
     const std::vector<TThreadBenchItem>& stopItems, int stopAfterMs, TExactTable& table);
 
